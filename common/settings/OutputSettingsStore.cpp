@@ -1,0 +1,49 @@
+#include "OutputSettingsStore.h"
+
+#include "Prompts.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace settings {
+
+QString DefaultOutputPath(QWidget* owner) {
+    return DefaultOutputPathIn(owner,
+                               QStandardPaths::writableLocation(QStandardPaths::MoviesLocation));
+}
+
+QString DefaultOutputPathIn(QWidget* owner, const QString& videoFolder) {
+    if (videoFolder.isEmpty()) {
+        uikit::ShowError(owner, "Can not get My Video directory!");
+        return QDir::homePath() + "/output.avi";
+    }
+    return videoFolder + "/output.avi";
+}
+
+void LoadOutputPath(const uikit::Profile& profile, const QString& defaultPath,
+                    OutputSettings& settings) {
+    settings.outputPath = profile.GetString(keys::kSettings, keys::kOutputName, defaultPath);
+}
+
+void LoadOutputSize(const uikit::Profile& profile, OutputSettings& settings) {
+    settings.outputWidth = profile.GetInt(keys::kSettings, keys::kOutputWidth, 0);
+    settings.outputHeight = profile.GetInt(keys::kSettings, keys::kOutputHeight, 0);
+}
+
+void LoadFrameRate(const uikit::Profile& profile, OutputSettings& settings) {
+    const std::int32_t index = profile.GetInt(keys::kSettings, keys::kFrameRateIndex, 1);
+    if (static_cast<std::uint32_t>(index) >= kFrameRateChoices) {
+        settings.frameRateIndex = 1;
+        settings.outputFrameRate = kDefaultFrameRate;
+        return;
+    }
+    settings.frameRateIndex = index;
+    if (index == kFrameRateCustomIndex) {
+        settings.outputFrameRate = LeadingNumber(
+            profile.GetString(keys::kSettings, keys::kFrameRate, keys::kDefaultFrameRateText));
+    } else {
+        settings.outputFrameRate = kFixedFrameRates[static_cast<std::size_t>(index)];
+    }
+}
+
+} // namespace settings

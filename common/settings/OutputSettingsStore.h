@@ -1,0 +1,37 @@
+#pragma once
+
+#include "OutputSettings.h"
+#include "Profile.h"
+
+class QWidget;
+
+namespace settings {
+
+// Section and value names of the stored output settings.
+namespace keys {
+inline constexpr auto kSettings = "Settings";
+inline constexpr auto kOutputName = "OutputName";
+inline constexpr auto kOutputWidth = "OutputWidth";
+inline constexpr auto kOutputHeight = "OutputHigh";
+inline constexpr auto kFrameRateIndex = "OutputFrameRateIndex";
+inline constexpr auto kFrameRate = "OutputFrameRate";
+inline constexpr auto kVideoCompressSection = "DexVideoCompress";
+inline constexpr auto kAudioCompressSection = "DexAudioCompress";
+inline constexpr auto kCompressorNumber = "CompressorNumber";
+inline constexpr auto kDefaultFrameRateText = "23.976";
+} // namespace keys
+
+// The default output file: "output.avi" in the user's video folder. When the
+// platform has no such folder, says "Can not get My Video directory!" and falls
+// back to the home folder.
+QString DefaultOutputPath(QWidget* owner);
+// The same for a given video folder; an empty one counts as missing.
+QString DefaultOutputPathIn(QWidget* owner, const QString& videoFolder);
+
+// Loading the stored settings, one step each, in the order the main window runs them.
+void LoadOutputPath(const uikit::Profile& profile, const QString& defaultPath,
+                    OutputSettings& settings);
+void LoadOutputSize(const uikit::Profile& profile, OutputSettings& settings);
+void LoadFrameRate(const uikit::Profile& profile, OutputSettings& settings);
+
+} // namespace settings

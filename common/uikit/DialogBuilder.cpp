@@ -1,0 +1,107 @@
+#include "DialogBuilder.h"
+
+#include "DialogUnits.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QString>
+#include <QStringList>
+#include <QTreeWidget>
+
+namespace uikit {
+
+namespace {
+
+constexpr auto kControlIdProperty = "controlId";
+
+QWidget* CreateControl(const res::ControlTemplate& control, QDialog& dialog) {
+    const QString text = QString::fromUtf8(control.text);
+    switch (control.kind) {
+    case res::ControlKind::Button:
+    case res::ControlKind::SkinButton: {
+        auto* button = new QPushButton(text, &dialog);
+        const bool isDefault = (control.style & res::StyleDefaultButton) != 0;
+        button->setAutoDefault(isDefault);
+        button->setDefault(isDefault);
+        return button;
+    }
+    case res::ControlKind::Label: {
+        auto* label = new QLabel(text, &dialog);
+        label->setWordWrap(true);
+        const Qt::Alignment horizontal =
+            (control.style & res::StyleCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft;
+        label->setAlignment(horizontal | Qt::AlignTop);
+        if ((control.style & res::StyleSunken) != 0) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setAlignment(horizontal | Qt::AlignVCenter);
+            label->setWordWrap(false);
+        }
+        return label;
+    }
+    case res::ControlKind::GroupFrame:
+        return new QGroupBox(text, &dialog);
+    case res::ControlKind::Edit:
+        return new QLineEdit(text, &dialog);
+    case res::ControlKind::DropDownList: {
+        auto* list = new QComboBox(&dialog);
+        if (!text.isEmpty()) {
+            list->addItems(text.split('\n'));
+        }
+        return list;
+    }
+    case res::ControlKind::ReportList:
+        return new QTreeWidget(&dialog);
+    case res::ControlKind::Trackbar:
+        return new QSlider(Qt::Horizontal, &dialog);
+    }
+    return new QWidget(&dialog);
+}
+
+} // namespace
+
+void BuildDialog(QDialog& dialog, const res::DialogTemplate& dialogTemplate) {
+    dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    dialog.setFont(QFont(QString::fromUtf8(dialogTemplate.fontFace), dialogTemplate.fontPointSize));
+    dialog.setProperty(kControlIdProperty, dialogTemplate.id);
+    const DialogUnits units(dialog.font());
+    dialog.setFixedSize(units.ToPixelsX(dialogTemplate.width),
+                        units.ToPixelsY(dialogTemplate.height));
+
+    for (const res::ControlTemplate& control : dialogTemplate.controls) {
+        QWidget* widget = CreateControl(control, dialog);
+        widget->setProperty(kControlIdProperty, control.id);
+        if (control.id != res::kNoControlId) {
+            widget->setObjectName(QString("control%1").arg(control.id));
+        }
+        widget->setGeometry(units.ToPixels(control.x, control.y, control.width, control.height));
+        widget->setEnabled((control.style & res::StyleDisabled) == 0);
+        // Hidden controls are never shown; the rest appear with the dialog.
+        widget->setVisible((control.style & res::StyleHidden) == 0);
+    }
+}
+
+QWidget* FindControl(const QWidget& dialog, int id) {
+    if (id == res::kNoControlId) {
+        return nullptr;
+    }
+    const auto children = dialog.findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        const QVariant value = child->property(kControlIdProperty);
+        if (value.isValid() && value.toInt() == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+int ControlId(const QWidget& control) {
+    const QVariant value = control.property(kControlIdProperty);
+    return value.isValid() ? value.toInt() : res::kNoControlId;
+}
+
+} // namespace uikit

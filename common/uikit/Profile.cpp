@@ -1,0 +1,86 @@
+#include "Profile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace uikit {
+
+namespace {
+constexpr auto kOrganisation = "TarnwickStudio";
+}
+
+Profile Profile::Application() {
+    return Profile(kOrganisation, ApplicationName());
+}
+
+Profile::Profile(QString organisation, QString application, QString groupPrefix)
+    : organisation_(std::move(organisation)), application_(std::move(application)),
+      groupPrefix_(std::move(groupPrefix)) {}
+
+QString Profile::KeyPath(const QString& section, const QString& key) const {
+    QString path = groupPrefix_.isEmpty() ? QString() : groupPrefix_ + '/';
+    if (!section.isEmpty()) {
+        path += section + '/';
+    }
+    return path + key;
+}
+
+std::int32_t Profile::GetInt(const QString& section, const QString& key,
+                             std::int32_t fallback) const {
+    QSettings settings(organisation_, application_);
+    const QVariant value = settings.value(KeyPath(section, key));
+    if (!value.isValid()) {
+        return fallback;
+    }
+    bool ok = false;
+    const qlonglong wide = value.toString().trimmed().toLongLong(&ok);
+    if (ok) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(wide));
+    }
+    const qulonglong unsignedWide = value.toString().trimmed().toULongLong(&ok);
+    if (ok) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(unsignedWide));
+    }
+    return fallback;
+}
+
+QString Profile::GetString(const QString& section, const QString& key,
+                           const QString& fallback) const {
+    QSettings settings(organisation_, application_);
+    const QVariant value = settings.value(KeyPath(section, key));
+    // A hand-written INI line holding commas reads back as a list: rejoin what was typed.
+    if (value.typeId() == QMetaType::QStringList) {
+        return value.toStringList().join(", ");
+    }
+    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::QByteArray &&
+        value.typeId() != QMetaType::Int && value.typeId() != QMetaType::LongLong) {
+        return fallback;
+    }
+    return value.toString();
+}
+
+bool Profile::Contains(const QString& section, const QString& key) const {
+    QSettings settings(organisation_, application_);
+    return settings.contains(KeyPath(section, key));
+}
+
+void Profile::WriteInt(const QString& section, const QString& key, std::int32_t value) {
+    QSettings settings(organisation_, application_);
+    settings.setValue(KeyPath(section, key), value);
+}
+
+void Profile::WriteString(const QString& section, const QString& key, const QString& value) {
+    QSettings settings(organisation_, application_);
+    settings.setValue(KeyPath(section, key), value);
+}
+
+QString ApplicationName() {
+    const QString name = QCoreApplication::applicationName();
+    if (!name.isEmpty()) {
+        return name;
+    }
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+} // namespace uikit

@@ -1,0 +1,168 @@
+#include "ConverterDlg.h"
+
+#include "DialogBuilder.h"
+#include "LanguagePack.h"
+#include "MediaInit.h"
+#include "OutputSettingsStore.h"
+#include "Profile.h"
+#include "Prompts.h"
+#include "VeltranoDialogs.h"
+#include "WindowIds.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QSlider>
+#include <cstdlib>
+#include <ctime>
+
+namespace veltrano {
+
+namespace {
+
+using uikit::Language;
+
+constexpr int kSliderMaximum = 600;
+
+constexpr int kHiddenAtStart[] = {
+    idc::kClipList, idc::kMusicList,  1031,          1032,          1029, 1030,
+    1033,           idc::kTransition, idc::kPreview, idc::kAddMusic};
+
+constexpr int kPlaybackSet[] = {idc::kConvert, idc::kSlider,    idc::kPlay,
+                                idc::kPause,   idc::kStop,      idc::kStartTime,
+                                idc::kEndTime, idc::kStartMark, idc::kEndMark};
+
+constexpr int kOpenSet[] = {idc::kOpenVideo, idc::kOptions, idc::kStartTime, idc::kEndTime};
+
+} // namespace
+
+CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
+    uikit::BuildDialog(*this, res::VeltranoMainDialog());
+    setWindowIcon(QIcon(QString(":/veltrano/veltrano-icon%1.png").arg(kMainIcon)));
+    initialised_ = InitDialog();
+    ConnectCommands();
+}
+
+CConverterDlg::~CConverterDlg() = default;
+
+QWidget* CConverterDlg::Control(int id) const {
+    return uikit::FindControl(*this, id);
+}
+
+bool CConverterDlg::InitDialog() {
+    // The version test of the original platform always passes here: folders
+    // are found the modern way.
+    state_.osMajorVersion = 6;
+
+    if (media::Initialize() < 0) {
+        uikit::ShowError(nullptr, "Could not initialize COM library.");
+        return false;
+    }
+
+    const uikit::Profile profile = uikit::Profile::Application();
+    state_.transitionMode = profile.GetInt("TransitionSettings", "TransitionType", 0);
+    state_.fixedTransition = profile.GetInt("TransitionSettings", "TransitionName", 0);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    settings::LoadOutputPath(profile, settings::DefaultOutputPath(this), outputSettings_);
+    settings::LoadOutputSize(profile, outputSettings_);
+    SetStatus(IdleStatusText());
+
+    Control(idc::kOpenVideo)->setToolTip(Language().GetMessageText(119));
+    Control(idc::kOptions)->setToolTip(Language().GetMessageText(120));
+    Control(idc::kConvert)->setToolTip(Language().GetMessageText(121));
+    Control(idc::kHelp)->setToolTip("Help");
+    Control(idc::kHomepage)->setToolTip("Homepage");
+    Control(idc::kAbout)->setToolTip("About");
+    Control(idc::kExit)->setToolTip("Exit");
+
+    for (int id : kHiddenAtStart) {
+        Control(id)->hide();
+    }
+    auto* slider = static_cast<QSlider*>(Control(idc::kSlider));
+    slider->setRange(0, kSliderMaximum);
+    slider->setValue(0);
+
+    Control(idc::kClipInfo)->hide();
+    static_cast<QLabel*>(Control(idc::kStartMark))->setText("00:00:00");
+    static_cast<QLabel*>(Control(idc::kEndMark))->setText("00:00:00");
+
+    EnablePlaybackSet(false);
+    Control(idc::kPlayerClosed)->hide();
+
+    settings::LoadFrameRate(profile, outputSettings_);
+    return true;
+}
+
+void CConverterDlg::ConnectCommands() {
+    auto* exit = static_cast<QAbstractButton*>(Control(idc::kExit));
+    connect(exit, &QAbstractButton::clicked, this, &QDialog::close);
+    auto* slider = static_cast<QSlider*>(Control(idc::kSlider));
+    connect(slider, &QSlider::sliderPressed, this, &CConverterDlg::OnSliderPressed);
+    connect(slider, &QSlider::sliderReleased, this, &CConverterDlg::OnSliderReleased);
+}
+
+QString CConverterDlg::IdleStatusText() const {
+    return QString("%1 %2     %3 %4")
+        .arg(Language().GetMessageText(115), outputSettings_.outputPath,
+             Language().GetMessageText(116), Language().GetMessageText(111));
+}
+
+void CConverterDlg::SetStatus(const QString& text) {
+    static_cast<QLabel*>(Control(idc::kStatus))->setText(text);
+}
+
+void CConverterDlg::EnablePlaybackSet(bool enable) {
+    for (int id : kPlaybackSet) {
+        Control(id)->setEnabled(enable);
+    }
+}
+
+void CConverterDlg::EnableOpenSet(bool enable) {
+    for (int id : kOpenSet) {
+        Control(id)->setEnabled(enable);
+    }
+}
+
+void CConverterDlg::OnSliderPressed() {
+    sliderHeld_ = true;
+}
+
+void CConverterDlg::OnSliderReleased() {
+    sliderHeld_ = false;
+    state_.sliderPos = static_cast<QSlider*>(Control(idc::kSlider))->value();
+}
+
+bool CConverterDlg::TryClose() {
+    if (closeAccepted_) {
+        return true;
+    }
+    if (state_.converting == 1) {
+        uikit::CurrentPrompts().ShowMessage(this, Language().GetMessageText(143),
+                                            Language().GetMessageText(108),
+                                            uikit::PromptIcon::Warning);
+        return false;
+    }
+    uikit::Profile profile = uikit::Profile::Application();
+    profile.WriteString("Option", "CurrentLanguage", Language().GetCurrentName());
+    closeAccepted_ = true;
+    return true;
+}
+
+void CConverterDlg::closeEvent(QCloseEvent* event) {
+    if (!TryClose()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CConverterDlg::reject() {
+    // Escape closes the window the same way the close box does.
+    if (TryClose()) {
+        QDialog::reject();
+    }
+}
+
+} // namespace veltrano
