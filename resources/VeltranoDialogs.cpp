@@ -43,10 +43,52 @@ constexpr std::array kMainControls = {
 
 constexpr DialogTemplate kMainDialog{102, "VELTRANO", "MS Sans Serif", 8, 357, 196, kMainControls};
 
+// Drop-down lists carry their items; the dialog replaces the language-dependent ones.
+constexpr std::array kOptionsControls = {
+    ControlTemplate{1023, K::Label, "Output file:", 7, 9, 62, 8, StyleNone},
+    ControlTemplate{1022, K::Edit, "", 72, 7, 148, 12, StyleNone},
+    ControlTemplate{1024, K::Button, "Browse", 224, 6, 47, 14, StyleNone},
+    ControlTemplate{1026, K::Label, "Resolution:", 7, 28, 62, 8, StyleNone},
+    ControlTemplate{1025, K::DropDownList,
+                    "Original size\n640*480\n720 * 576\n720 * 480\n480*576\n480*480\n352 * "
+                    "288\n352 * 240\nCustom size",
+                    72, 26, 96, 12, StyleNone},
+    ControlTemplate{1027, K::Edit, "", 174, 26, 44, 12, StyleHidden},
+    ControlTemplate{1028, K::Edit, "", 224, 26, 47, 12, StyleHidden},
+    ControlTemplate{1078, K::Label, "Frame rate:", 7, 46, 62, 8, StyleNone},
+    ControlTemplate{1068, K::DropDownList,
+                    "Original frame rate\n23.976\n24\n25\n29.97\n30\nCustom frame rate", 72, 44,
+                    96, 12, StyleNone},
+    ControlTemplate{1069, K::Edit, "", 174, 44, 44, 12, StyleHidden},
+    ControlTemplate{1079, K::Label, "Resize mode:", 7, 64, 62, 8, StyleNone},
+    ControlTemplate{1070, K::DropDownList, "Preserve aspect ratio\nStretch", 72, 62, 96, 12,
+                    StyleNone},
+    ControlTemplate{1080, K::Label, "Video compressor:", 7, 84, 62, 8, StyleNone},
+    ControlTemplate{1001, K::DropDownList, "", 72, 82, 148, 12, StyleNone},
+    ControlTemplate{1052, K::DropDownList, "", 72, 82, 148, 12, StyleHidden},
+    ControlTemplate{1053, K::Button, "Settings", 224, 81, 47, 14, StyleNone},
+    ControlTemplate{1081, K::Label, "Audio compressor:", 7, 102, 62, 8, StyleNone},
+    ControlTemplate{1002, K::DropDownList, "", 72, 100, 148, 12, StyleNone},
+    ControlTemplate{1077, K::Label,
+                    "Note: some video and audio compressors may not work properly. For more "
+                    "detail, please read help.",
+                    7, 124, 264, 20, StyleNone},
+    ControlTemplate{1082, K::Button, "OK", 59, 162, 50, 14, StyleDefaultButton},
+    ControlTemplate{1051, K::Button, "Default", 114, 162, 50, 14, StyleNone},
+    ControlTemplate{1083, K::Button, "Cancel", 169, 162, 50, 14, StyleNone},
+};
+
+constexpr DialogTemplate kOptionsDialog{
+    129, "Output options", "Microsoft Sans Serif", 8, 278, 186, kOptionsControls};
+
 } // namespace
 
 const DialogTemplate& VeltranoMainDialog() {
     return kMainDialog;
+}
+
+const DialogTemplate& VeltranoOptionsDialog() {
+    return kOptionsDialog;
 }
 
 } // namespace res

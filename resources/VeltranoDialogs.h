@@ -7,4 +7,10 @@ namespace res {
 // Template 102: veltrano's main window.
 const DialogTemplate& VeltranoMainDialog();
 
+// Template 129: veltrano's output options dialog.
+const DialogTemplate& VeltranoOptionsDialog();
+
+// Template 129: veltrano's output options dialog.
+const DialogTemplate& VeltranoOptionsDialog();
+
 } // namespace res

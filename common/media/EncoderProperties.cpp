@@ -1,0 +1,167 @@
+#include "EncoderProperties.h"
+
+#include "EncoderObjects.h"
+
+#include <gst/gst.h>
+
+#include <limits>
+
+namespace media {
+
+namespace {
+
+constexpr GParamFlags kChangeable = static_cast<GParamFlags>(G_PARAM_READWRITE);
+
+bool IsChangeable(const GParamSpec* spec) {
+    return (spec->flags & kChangeable) == kChangeable &&
+           (spec->flags & G_PARAM_CONSTRUCT_ONLY) == 0;
+}
+
+std::string ValueText(GObject* object, const GParamSpec* spec) {
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, spec->value_type);
+    g_object_get_property(object, spec->name, &value);
+    std::string text;
+    if (G_VALUE_HOLDS_STRING(&value)) {
+        const char* string = g_value_get_string(&value);
+        text = string != nullptr ? string : "";
+    } else {
+        gchar* serialized = gst_value_serialize(&value);
+        text = serialized != nullptr ? serialized : "";
+        g_free(serialized);
+    }
+    g_value_unset(&value);
+    return text;
+}
+
+// Fills the kind and ranges; false for types a person cannot edit as text.
+bool DescribeType(const GParamSpec* spec, PropertySpec& out) {
+    const GType type = G_PARAM_SPEC_VALUE_TYPE(spec);
+    constexpr auto kInt64Max = std::numeric_limits<std::int64_t>::max();
+    if (G_IS_PARAM_SPEC_INT(spec)) {
+        out.kind = PropertyKind::Integer;
+        out.integerMinimum = G_PARAM_SPEC_INT(spec)->minimum;
+        out.integerMaximum = G_PARAM_SPEC_INT(spec)->maximum;
+    } else if (G_IS_PARAM_SPEC_UINT(spec)) {
+        out.kind = PropertyKind::Integer;
+        out.integerMinimum = G_PARAM_SPEC_UINT(spec)->minimum;
+        out.integerMaximum = G_PARAM_SPEC_UINT(spec)->maximum;
+    } else if (G_IS_PARAM_SPEC_LONG(spec)) {
+        out.kind = PropertyKind::Integer;
+        out.integerMinimum = G_PARAM_SPEC_LONG(spec)->minimum;
+        out.integerMaximum = G_PARAM_SPEC_LONG(spec)->maximum;
+    } else if (G_IS_PARAM_SPEC_ULONG(spec)) {
+        out.kind = PropertyKind::Integer;
+        out.integerMinimum = static_cast<std::int64_t>(G_PARAM_SPEC_ULONG(spec)->minimum);
+        out.integerMaximum = G_PARAM_SPEC_ULONG(spec)->maximum > static_cast<gulong>(kInt64Max)
+                                 ? kInt64Max
+                                 : static_cast<std::int64_t>(G_PARAM_SPEC_ULONG(spec)->maximum);
+    } else if (G_IS_PARAM_SPEC_INT64(spec)) {
+        out.kind = PropertyKind::Integer;
+        out.integerMinimum = G_PARAM_SPEC_INT64(spec)->minimum;
+        out.integerMaximum = G_PARAM_SPEC_INT64(spec)->maximum;
+    } else if (G_IS_PARAM_SPEC_UINT64(spec)) {
+        out.kind = PropertyKind::Integer;
+        out.integerMinimum = static_cast<std::int64_t>(G_PARAM_SPEC_UINT64(spec)->minimum);
+        out.integerMaximum = G_PARAM_SPEC_UINT64(spec)->maximum > static_cast<guint64>(kInt64Max)
+                                 ? kInt64Max
+                                 : static_cast<std::int64_t>(G_PARAM_SPEC_UINT64(spec)->maximum);
+    } else if (G_IS_PARAM_SPEC_FLOAT(spec)) {
+        out.kind = PropertyKind::Real;
+        out.realMinimum = G_PARAM_SPEC_FLOAT(spec)->minimum;
+        out.realMaximum = G_PARAM_SPEC_FLOAT(spec)->maximum;
+    } else if (G_IS_PARAM_SPEC_DOUBLE(spec)) {
+        out.kind = PropertyKind::Real;
+        out.realMinimum = G_PARAM_SPEC_DOUBLE(spec)->minimum;
+        out.realMaximum = G_PARAM_SPEC_DOUBLE(spec)->maximum;
+    } else if (G_IS_PARAM_SPEC_BOOLEAN(spec)) {
+        out.kind = PropertyKind::Boolean;
+    } else if (G_IS_PARAM_SPEC_STRING(spec)) {
+        out.kind = PropertyKind::Text;
+    } else if (G_IS_PARAM_SPEC_ENUM(spec)) {
+        out.kind = PropertyKind::Choice;
+        const GEnumClass* enumClass = G_PARAM_SPEC_ENUM(spec)->enum_class;
+        for (guint i = 0; i < enumClass->n_values; ++i) {
+            const GEnumValue& value = enumClass->values[i];
+            out.choices.push_back({value.value, value.value_nick, value.value_name});
+        }
+    } else if (G_IS_PARAM_SPEC_FLAGS(spec)) {
+        out.kind = PropertyKind::Flags;
+        const GFlagsClass* flagsClass = G_PARAM_SPEC_FLAGS(spec)->flags_class;
+        for (guint i = 0; i < flagsClass->n_values; ++i) {
+            const GFlagsValue& value = flagsClass->values[i];
+            out.choices.push_back({value.value, value.value_nick, value.value_name});
+        }
+    } else {
+        (void)type;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void ApplyEncoderState(GObject* encoder, const EncoderState& state) {
+    GObjectClass* objectClass = G_OBJECT_GET_CLASS(encoder);
+    for (const auto& [name, text] : state) {
+        const GParamSpec* spec = g_object_class_find_property(objectClass, name.c_str());
+        // Values of another encoder, or ones it no longer takes, are passed over.
+        if (spec == nullptr || !IsChangeable(spec)) {
+            continue;
+        }
+        gst_util_set_object_arg(encoder, name.c_str(), text.c_str());
+    }
+}
+
+std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
+                                                    const EncoderState& startFrom) {
+    std::vector<PropertySpec> result;
+    ObjectRef encoder = MakeEncoderInstance(factoryName);
+    if (!encoder) {
+        return result;
+    }
+    ApplyEncoderState(encoder.get(), startFrom);
+    guint count = 0;
+    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(encoder.get()), &count);
+    for (guint i = 0; i < count; ++i) {
+        const GParamSpec* spec = specs[i];
+        // Every element has a name and a parent; they are not encoder settings.
+        if (!IsChangeable(spec) || spec->owner_type == GST_TYPE_OBJECT ||
+            spec->owner_type == G_TYPE_OBJECT) {
+            continue;
+        }
+        PropertySpec out;
+        out.name = spec->name;
+        out.nick = g_param_spec_get_nick(const_cast<GParamSpec*>(spec));
+        const char* blurb = g_param_spec_get_blurb(const_cast<GParamSpec*>(spec));
+        out.blurb = blurb != nullptr ? blurb : "";
+        if (!DescribeType(spec, out)) {
+            continue;
+        }
+        out.value = ValueText(encoder.get(), spec);
+        result.push_back(std::move(out));
+    }
+    g_free(specs);
+    return result;
+}
+
+bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,
+                         const std::string& text) {
+    ObjectRef encoder = MakeEncoderInstance(factoryName);
+    if (!encoder) {
+        return false;
+    }
+    const GParamSpec* spec =
+        g_object_class_find_property(G_OBJECT_GET_CLASS(encoder.get()), name.c_str());
+    if (spec == nullptr || !IsChangeable(spec)) {
+        return false;
+    }
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, spec->value_type);
+    const bool parsed =
+        G_VALUE_HOLDS_STRING(&value) ? true : gst_value_deserialize(&value, text.c_str()) != FALSE;
+    g_value_unset(&value);
+    return parsed;
+}
+
+} // namespace media

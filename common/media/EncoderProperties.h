@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace media {
+
+enum class PropertyKind { Integer, Real, Boolean, Text, Choice, Flags };
+
+struct PropertyChoice {
+    std::int64_t value;
+    std::string nick; // what the encoder takes as text
+    std::string name; // what a person reads
+};
+
+// One setting of an encoder that a person may change before a conversion.
+struct PropertySpec {
+    std::string name;
+    std::string nick;
+    std::string blurb;
+    PropertyKind kind = PropertyKind::Text;
+    std::int64_t integerMinimum = 0;
+    std::int64_t integerMaximum = 0;
+    double realMinimum = 0.0;
+    double realMaximum = 0.0;
+    std::vector<PropertyChoice> choices; // enumeration values or flags
+    std::string value;                   // current value as text (see EncoderState)
+};
+
+// The settings a person confirmed for an encoder: property name and value as
+// text in the form the encoder parses (numbers, "true"/"false", enumeration
+// nicks, flags joined by "+").
+using EncoderState = std::vector<std::pair<std::string, std::string>>;
+
+// The changeable settings of the encoder `factoryName`, read from a fresh
+// instance that first takes `startFrom`. Read-only and construct-only
+// properties, and those of types a person cannot type, are left out. Empty for
+// an unknown encoder.
+std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
+                                                    const EncoderState& startFrom);
+
+// Whether `text` is a value the encoder's property `name` accepts.
+bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,
+                         const std::string& text);
+
+} // namespace media

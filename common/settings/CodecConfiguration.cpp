@@ -1,0 +1,96 @@
+#include "CodecConfiguration.h"
+
+#include "CompressorDevices.h"
+#include "EncoderSettingsDlg.h"
+
+#include <QComboBox>
+#include <QRegularExpression>
+
+namespace settings {
+
+namespace {
+
+constexpr int kMaxCodecs = 50;
+
+std::optional<CodecState>& StateBlock() {
+    static std::optional<CodecState> state;
+    return state;
+}
+
+} // namespace
+
+const std::optional<CodecState>& CurrentCodecState() {
+    return StateBlock();
+}
+
+void SetCodecState(std::optional<CodecState> state) {
+    StateBlock() = std::move(state);
+}
+
+QString VersionText(const QString& name) {
+    static const QRegularExpression run("[0-9.]+");
+    const QRegularExpressionMatch match = run.match(name);
+    return match.hasMatch() ? match.captured(0) : QString();
+}
+
+void ConfigureSelectedCodec(QWidget* dialog, const QComboBox& videoList, QComboBox& codecList,
+                            const QString& fallbackWord) {
+    const QString wanted = videoList.currentIndex() >= 0 ? videoList.currentText() : QString();
+
+    std::vector<CompressorMember> members;
+    std::vector<CompressorMember> codecs;
+    if (CurrentCompressorDevices().Walk(CompressorCategory::Video, members) == WalkResult::Ok) {
+        for (const CompressorMember& member : members) {
+            if (member.propertiesOpen && member.nameRead && !member.elementName.isEmpty()) {
+                codecs.push_back(member);
+            }
+            if (static_cast<int>(codecs.size()) == kMaxCodecs) {
+                break;
+            }
+        }
+    }
+
+    codecList.clear();
+    int match = -1;
+    bool exact = false;
+    for (int i = 0; i < static_cast<int>(codecs.size()); ++i) {
+        const QString& description = codecs[static_cast<std::size_t>(i)].friendlyName;
+        codecList.addItem(description);
+        if (description.compare(wanted, Qt::CaseInsensitive) == 0) {
+            match = i; // the last exact match wins
+            exact = true;
+        } else if (!exact && match < 0 && wanted.toLower().contains(fallbackWord) &&
+                   description.toLower().contains(fallbackWord)) {
+            const QString wantedVersion = VersionText(wanted);
+            if (!wantedVersion.isEmpty() && wantedVersion == VersionText(description)) {
+                match = i;
+            }
+        }
+    }
+    if (match < 0) {
+        return;
+    }
+    codecList.setCurrentIndex(match);
+    const int selected = codecList.currentIndex();
+    if (selected < 0) {
+        return;
+    }
+
+    const CompressorMember& codec = codecs[static_cast<std::size_t>(selected)];
+    const std::string encoderName = codec.elementName.toStdString();
+    const std::optional<CodecState>& previous = CurrentCodecState();
+    const media::EncoderState startFrom =
+        previous && previous->encoderName == encoderName ? previous->values : media::EncoderState();
+    std::vector<media::PropertySpec> specs =
+        media::DescribeEncoderProperties(encoderName, startFrom);
+    // An encoder without settings has nothing to show.
+    if (specs.empty()) {
+        return;
+    }
+    CEncoderSettingsDlg settingsDialog(codec.friendlyName, std::move(specs), dialog);
+    if (settingsDialog.exec() == QDialog::Accepted) {
+        SetCodecState(CodecState{encoderName, settingsDialog.State()});
+    }
+}
+
+} // namespace settings
