@@ -15,6 +15,7 @@ enum class ControlKind {
     DropDownList,
     ReportList,
     Trackbar,
+    ProgressBar,
 };
 
 // Style flags, combinable.

@@ -26,6 +26,8 @@ constexpr std::array kMainControls = {
     ControlTemplate{1047, K::SkinButton, "Homepage", 133, 141, 66, 22, StyleNone},
     ControlTemplate{1076, K::SkinButton, "Exit", 252, 141, 66, 22, StyleNone},
     ControlTemplate{1021, K::Label, "", 7, 175, 343, 14, StyleSunken},
+    // Shown only while converting: how much of the marked range is written.
+    ControlTemplate{1090, K::ProgressBar, "", 7, 192, 343, 11, StyleHidden},
     // Controls of the clip-list editor the program does not use; start-up hides them.
     ControlTemplate{1007, K::Button, "Add Music", 1, 190, 4, 4, StyleNone},
     ControlTemplate{1008, K::ReportList, "", 6, 190, 4, 4, StyleNone},
@@ -41,7 +43,7 @@ constexpr std::array kMainControls = {
     ControlTemplate{1056, K::Button, "Close", 56, 190, 4, 4, StyleNone},
 };
 
-constexpr DialogTemplate kMainDialog{102, "VELTRANO", "MS Sans Serif", 8, 357, 196, kMainControls};
+constexpr DialogTemplate kMainDialog{102, "VELTRANO", "MS Sans Serif", 8, 357, 208, kMainControls};
 
 // Drop-down lists carry their items; the dialog replaces the language-dependent ones.
 constexpr std::array kOptionsControls = {
@@ -57,8 +59,8 @@ constexpr std::array kOptionsControls = {
     ControlTemplate{1028, K::Edit, "", 224, 26, 47, 12, StyleHidden},
     ControlTemplate{1078, K::Label, "Frame rate:", 7, 46, 62, 8, StyleNone},
     ControlTemplate{1068, K::DropDownList,
-                    "Original frame rate\n23.976\n24\n25\n29.97\n30\nCustom frame rate", 72, 44,
-                    96, 12, StyleNone},
+                    "Original frame rate\n23.976\n24\n25\n29.97\n30\nCustom frame rate", 72, 44, 96,
+                    12, StyleNone},
     ControlTemplate{1069, K::Edit, "", 174, 44, 44, 12, StyleHidden},
     ControlTemplate{1079, K::Label, "Resize mode:", 7, 64, 62, 8, StyleNone},
     ControlTemplate{1070, K::DropDownList, "Preserve aspect ratio\nStretch", 72, 62, 96, 12,
@@ -78,8 +80,8 @@ constexpr std::array kOptionsControls = {
     ControlTemplate{1083, K::Button, "Cancel", 169, 162, 50, 14, StyleNone},
 };
 
-constexpr DialogTemplate kOptionsDialog{
-    129, "Output options", "Microsoft Sans Serif", 8, 278, 186, kOptionsControls};
+constexpr DialogTemplate kOptionsDialog{129, "Output options", "Microsoft Sans Serif", 8, 278,
+                                        186, kOptionsControls};
 
 } // namespace
 

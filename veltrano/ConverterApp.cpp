@@ -1,6 +1,7 @@
 #include "ConverterApp.h"
 
 #include "ConverterDlg.h"
+#include "LanguageKeyTable.h"
 #include "LanguagePack.h"
 #include "Profile.h"
 #include "VeltranoStrings.h"
@@ -10,8 +11,10 @@ namespace veltrano {
 int CConverterApp::InitInstance() {
     uikit::LanguagePack& language = uikit::Language();
     language.SetBuiltInStrings(res::VeltranoStrings());
+    language.SetKeyTable(res::VeltranoLanguageKeys());
     const uikit::Profile profile = uikit::Profile::Application();
-    language.SetCurrentName(profile.GetString("Option", "CurrentLanguage", "english"));
+    const QString requested = profile.GetString("Option", "CurrentLanguage", "english");
+    language.Initialize(uikit::LanguagePack::FindBaseFolder(), requested);
 
     CConverterDlg dialog;
     dialog.exec();

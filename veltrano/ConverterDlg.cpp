@@ -1,8 +1,14 @@
 #include "ConverterDlg.h"
 
+#include "ConversionJob.h"
+
+#include "CompressorCatalogue.h"
 #include "DialogBuilder.h"
+#include "DivxFeedback.h"
 #include "LanguagePack.h"
+#include "MainWindowLanguage.h"
 #include "MediaInit.h"
+#include "OutputOptionsDlg.h"
 #include "OutputSettingsStore.h"
 #include "Profile.h"
 #include "Prompts.h"
@@ -42,6 +48,7 @@ CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
     setWindowIcon(QIcon(QString(":/veltrano/veltrano-icon%1.png").arg(kMainIcon)));
     initialised_ = InitDialog();
     ConnectCommands();
+    new MainWindowLanguage(*this); // owned by the window; shows the popup menu on a right-click
 }
 
 CConverterDlg::~CConverterDlg() = default;
@@ -60,7 +67,9 @@ bool CConverterDlg::InitDialog() {
         return false;
     }
 
+    WriteDivxFeedbackSwitch();
     const uikit::Profile profile = uikit::Profile::Application();
+    settings::LoadCompressors(profile, outputSettings_);
     state_.transitionMode = profile.GetInt("TransitionSettings", "TransitionType", 0);
     state_.fixedTransition = profile.GetInt("TransitionSettings", "TransitionName", 0);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -92,10 +101,18 @@ bool CConverterDlg::InitDialog() {
     Control(idc::kPlayerClosed)->hide();
 
     settings::LoadFrameRate(profile, outputSettings_);
+    Language().ApplyToDialog(*this, res::VeltranoMainDialog().id);
     return true;
 }
 
 void CConverterDlg::ConnectCommands() {
+    auto* open = static_cast<QAbstractButton*>(Control(idc::kOpenVideo));
+    connect(open, &QAbstractButton::clicked, this, &CConverterDlg::OnOpenVideo);
+    auto* options = static_cast<QAbstractButton*>(Control(idc::kOptions));
+    connect(options, &QAbstractButton::clicked, this, &CConverterDlg::OnOptions);
+    auto* convert = static_cast<QAbstractButton*>(Control(idc::kConvert));
+    connect(convert, &QAbstractButton::clicked, this, &CConverterDlg::OnConvert);
+    connect(&progressTimer_, &QTimer::timeout, this, &CConverterDlg::OnProgressTick);
     auto* exit = static_cast<QAbstractButton*>(Control(idc::kExit));
     connect(exit, &QAbstractButton::clicked, this, &QDialog::close);
     auto* slider = static_cast<QSlider*>(Control(idc::kSlider));
@@ -107,6 +124,24 @@ QString CConverterDlg::IdleStatusText() const {
     return QString("%1 %2     %3 %4")
         .arg(Language().GetMessageText(115), outputSettings_.outputPath,
              Language().GetMessageText(116), Language().GetMessageText(111));
+}
+
+QString CConverterDlg::OutputStatusText() const {
+    return QString("%1 %2     %3 %4*%5")
+        .arg(Language().GetMessageText(115), outputSettings_.outputPath,
+             Language().GetMessageText(116))
+        .arg(outputSettings_.outputWidth)
+        .arg(outputSettings_.outputHeight);
+}
+
+void CConverterDlg::OnOptions() {
+    settings::COutputOptionsDlg options(outputSettings_, this);
+    if (options.exec() != QDialog::Accepted) {
+        return;
+    }
+    outputSettings_ = options.settings();
+    const bool probed = outputSettings_.sourceWidth != 0 || outputSettings_.sourceHeight != 0;
+    SetStatus(probed ? OutputStatusText() : IdleStatusText());
 }
 
 void CConverterDlg::SetStatus(const QString& text) {
@@ -144,6 +179,8 @@ bool CConverterDlg::TryClose() {
                                             uikit::PromptIcon::Warning);
         return false;
     }
+    settings::ReleaseCompressor(settings::CompressorCategory::Video);
+    settings::ReleaseCompressor(settings::CompressorCategory::Audio);
     uikit::Profile profile = uikit::Profile::Application();
     profile.WriteString("Option", "CurrentLanguage", Language().GetCurrentName());
     closeAccepted_ = true;

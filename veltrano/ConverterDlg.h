@@ -3,7 +3,9 @@
 #include "OutputSettings.h"
 
 #include <QDialog>
+#include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -11,6 +13,8 @@ class QPushButton;
 class QSlider;
 
 namespace veltrano {
+
+class ConversionJob;
 
 // What the main window holds of the opened clip, the marks and a running job.
 struct ConverterState {
@@ -33,6 +37,10 @@ struct ConverterState {
     QString errorText;
 };
 
+// The transition number of a new clip at `clipIndex`, by the stored mode:
+// 0 random, 1 the clip's index, 2 the same for all; any other keeps the old one.
+std::int32_t ChooseTransition(const ConverterState& state, int clipIndex);
+
 // veltrano's main window (dialog 102).
 class CConverterDlg : public QDialog {
     Q_OBJECT
@@ -49,12 +57,22 @@ public:
 
     // The status line text of an idle window.
     QString IdleStatusText() const;
+    // The status line text naming the output file and its size.
+    QString OutputStatusText() const;
+
+    // The job of the running conversion, or nullptr.
+    ConversionJob* job() const { return job_.get(); }
+
+signals:
+    // A conversion ended, by completion, error or Stop.
+    void conversionFinished();
 
 public slots:
     void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     bool InitDialog();
@@ -65,6 +83,17 @@ private:
     // Closing: refused while converting; otherwise releases and stores what must outlive the run.
     bool TryClose();
 
+    void OnOptions();
+    void OnOpenVideo();
+    void OnConvert();
+    bool ConfirmConversion();
+    void StartConversion();
+    void StopConversion();
+    void OnProgressTick();
+    void UpdateProgress();
+    void OnGraphNotify();
+    // Ends the job; a non-empty error replaces "Done" in the status line.
+    void FinishConversion(const QString& error = QString());
     void OnSliderPressed();
     void OnSliderReleased();
 
@@ -73,6 +102,9 @@ private:
     bool initialised_ = false;
     bool sliderHeld_ = false;
     bool closeAccepted_ = false;
+    bool stopping_ = false;
+    QTimer progressTimer_;
+    std::unique_ptr<ConversionJob> job_;
 };
 
 } // namespace veltrano

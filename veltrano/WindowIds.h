@@ -41,6 +41,7 @@ inline constexpr int kTransition = 1016;
 inline constexpr int kClipInfo = 1017;
 inline constexpr int kPreview = 1019;
 inline constexpr int kPlayerClosed = 1056;
+inline constexpr int kProgress = 1090;
 } // namespace idc
 
 // Popup-menu commands.

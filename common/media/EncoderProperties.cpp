@@ -1,6 +1,6 @@
 #include "EncoderProperties.h"
 
-#include "EncoderObjects.h"
+#include "Element.h"
 
 #include <gst/gst.h>
 
@@ -101,28 +101,33 @@ bool DescribeType(const GParamSpec* spec, PropertySpec& out) {
 
 } // namespace
 
-void ApplyEncoderState(GObject* encoder, const EncoderState& state) {
-    GObjectClass* objectClass = G_OBJECT_GET_CLASS(encoder);
+void ApplyEncoderState(const Element& encoder, const EncoderState& state) {
+    if (!encoder) {
+        return;
+    }
+    GObject* object = G_OBJECT(encoder.native());
+    GObjectClass* objectClass = G_OBJECT_GET_CLASS(object);
     for (const auto& [name, text] : state) {
         const GParamSpec* spec = g_object_class_find_property(objectClass, name.c_str());
         // Values of another encoder, or ones it no longer takes, are passed over.
         if (spec == nullptr || !IsChangeable(spec)) {
             continue;
         }
-        gst_util_set_object_arg(encoder, name.c_str(), text.c_str());
+        gst_util_set_object_arg(object, name.c_str(), text.c_str());
     }
 }
 
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
                                                     const EncoderState& startFrom) {
     std::vector<PropertySpec> result;
-    ObjectRef encoder = MakeEncoderInstance(factoryName);
+    const Element encoder = Element::Create(factoryName);
     if (!encoder) {
         return result;
     }
-    ApplyEncoderState(encoder.get(), startFrom);
+    ApplyEncoderState(encoder, startFrom);
+    GObject* object = G_OBJECT(encoder.native());
     guint count = 0;
-    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(encoder.get()), &count);
+    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(object), &count);
     for (guint i = 0; i < count; ++i) {
         const GParamSpec* spec = specs[i];
         // Every element has a name and a parent; they are not encoder settings.
@@ -138,7 +143,7 @@ std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryNa
         if (!DescribeType(spec, out)) {
             continue;
         }
-        out.value = ValueText(encoder.get(), spec);
+        out.value = ValueText(object, spec);
         result.push_back(std::move(out));
     }
     g_free(specs);
@@ -147,12 +152,12 @@ std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryNa
 
 bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,
                          const std::string& text) {
-    ObjectRef encoder = MakeEncoderInstance(factoryName);
+    const Element encoder = Element::Create(factoryName);
     if (!encoder) {
         return false;
     }
     const GParamSpec* spec =
-        g_object_class_find_property(G_OBJECT_GET_CLASS(encoder.get()), name.c_str());
+        g_object_class_find_property(G_OBJECT_GET_CLASS(encoder.native()), name.c_str());
     if (spec == nullptr || !IsChangeable(spec)) {
         return false;
     }

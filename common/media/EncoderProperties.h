@@ -7,6 +7,8 @@
 
 namespace media {
 
+class Element;
+
 enum class PropertyKind { Integer, Real, Boolean, Text, Choice, Flags };
 
 struct PropertyChoice {
@@ -40,6 +42,9 @@ using EncoderState = std::vector<std::pair<std::string, std::string>>;
 // an unknown encoder.
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
                                                     const EncoderState& startFrom);
+
+// Sets each named setting the encoder has and may change; others are passed over.
+void ApplyEncoderState(const Element& encoder, const EncoderState& state);
 
 // Whether `text` is a value the encoder's property `name` accepts.
 bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,

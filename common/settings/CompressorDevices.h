@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompressorCatalogue.h"
+#include "Element.h"
 
 #include <QString>
 #include <vector>
@@ -32,6 +33,8 @@ public:
     virtual bool Bind(CompressorCategory category, int index) = 0;
     virtual void Release(CompressorCategory category) = 0;
     virtual bool Bound(CompressorCategory category) const = 0;
+    // The filter in the category's slot; empty when none is bound.
+    virtual media::Element Filter(CompressorCategory category) const = 0;
 };
 
 // The devices in force: the installed encoders unless replaced.

@@ -1,5 +1,6 @@
 #include "OutputSettingsStore.h"
 
+#include "CompressorCatalogue.h"
 #include "Prompts.h"
 
 #include <QDir>
@@ -18,6 +19,36 @@ QString DefaultOutputPathIn(QWidget* owner, const QString& videoFolder) {
         return QDir::homePath() + "/output.avi";
     }
     return videoFolder + "/output.avi";
+}
+
+void LoadCompressors(const uikit::Profile& profile, OutputSettings& settings) {
+    const struct {
+        CompressorCategory category;
+        const char* section;
+        std::int32_t OutputSettings::*useFlag;
+    } compressors[] = {
+        {CompressorCategory::Video, keys::kVideoCompressSection,
+         &OutputSettings::useVideoCompressor},
+        {CompressorCategory::Audio, keys::kAudioCompressSection,
+         &OutputSettings::useAudioCompressor},
+    };
+    for (const auto& compressor : compressors) {
+        const std::int32_t stored =
+            profile.GetInt(compressor.section, keys::kCompressorNumber, kCompressorNeverChosen);
+        if (stored == kCompressorNeverChosen) {
+            std::int32_t entry = 0;
+            if (FindDefaultCompressor(compressor.category, entry)) {
+                BindCompressor(compressor.category, entry);
+            } else {
+                settings.*compressor.useFlag = 0;
+            }
+        } else if (stored == kCompressorNone) {
+            settings.*compressor.useFlag = 0;
+        } else {
+            settings.*compressor.useFlag = 1;
+            BindCompressor(compressor.category, stored);
+        }
+    }
 }
 
 void LoadOutputPath(const uikit::Profile& profile, const QString& defaultPath,

@@ -29,6 +29,9 @@ QString DefaultOutputPath(QWidget* owner);
 QString DefaultOutputPathIn(QWidget* owner, const QString& videoFolder);
 
 // Loading the stored settings, one step each, in the order the main window runs them.
+// The compressors: the stored entry numbers bind the process-wide filter slots;
+// a number never chosen binds the default compressor, when one is installed.
+void LoadCompressors(const uikit::Profile& profile, OutputSettings& settings);
 void LoadOutputPath(const uikit::Profile& profile, const QString& defaultPath,
                     OutputSettings& settings);
 void LoadOutputSize(const uikit::Profile& profile, OutputSettings& settings);

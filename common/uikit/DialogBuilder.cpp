@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QString>
@@ -58,6 +59,8 @@ QWidget* CreateControl(const res::ControlTemplate& control, QDialog& dialog) {
         return new QTreeWidget(&dialog);
     case res::ControlKind::Trackbar:
         return new QSlider(Qt::Horizontal, &dialog);
+    case res::ControlKind::ProgressBar:
+        return new QProgressBar(&dialog);
     }
     return new QWidget(&dialog);
 }

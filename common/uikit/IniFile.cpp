@@ -59,8 +59,7 @@ IniFile IniFile::Parse(const QByteArray& content) {
         }
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
-            const QString name =
-                line.mid(1, close < 0 ? -1 : close - 1).trimmed().toCaseFolded();
+            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed().toCaseFolded();
             // A repeated section header is ignored with its keys: the first section wins.
             section = ini.sections_.contains(name) ? nullptr : &ini.sections_[name];
             continue;

@@ -39,6 +39,7 @@ public:
         bound_.erase(category);
     }
     bool Bound(Category category) const override { return bound_.count(category) != 0; }
+    media::Element Filter(Category) const override { return media::Element(); }
     int BoundIndex(Category category) const {
         auto it = bound_.find(category);
         return it == bound_.end() ? -1 : it->second;

@@ -1,0 +1,208 @@
+// Converts a 1280x720 30 fps 30 s H.264/AAC Matroska file (with an ASS track)
+// to MPEG-4 Part 2 + MP3 in AVI, once through the media layer (timeline and
+// output builder, as the programs do) and once with the ffmpeg command line,
+// and prints both wall times and their ratio.
+//
+// Usage: bench_convert [work folder] [runs]
+
+#include "EncoderCatalogue.h"
+#include "MediaInit.h"
+#include "OutputBuilder.h"
+#include "RenderEngine.h"
+#include "Timeline.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using namespace media;
+
+constexpr int kSeconds = 30;
+
+const char kSubtitles[] =
+    "[Script Info]\nScriptType: v4.00+\nPlayResX: 1280\nPlayResY: 720\n\n"
+    "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, "
+    "OutlineColour, BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, "
+    "Angle, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\n"
+    "Style: Default,DejaVu Sans,40,&H00FFFFFF,&H000000FF,&H00000000,&H00000000,0,0,0,0,100,100,"
+    "0,0,1,2,0,2,10,10,10,1\n\n"
+    "[Events]\nFormat: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n"
+    "Dialogue: 0,0:00:01.00,0:00:05.00,Default,,0,0,0,,Benchmark subtitle one\n"
+    "Dialogue: 0,0:00:10.00,0:00:15.00,Default,,0,0,0,,Benchmark subtitle two\n"
+    "Dialogue: 0,0:00:20.00,0:00:25.00,Default,,0,0,0,,Benchmark subtitle three\n";
+
+bool RunFfmpeg(const QStringList& args) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral("ffmpeg"), QStringList{"-y", "-v", "error"} + args);
+    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+QString EnsureInput(const QDir& dir) {
+    const QString input = dir.filePath(QStringLiteral("bench-1280x720-30fps-30s.mkv"));
+    if (QFileInfo(input).size() > 0) {
+        return input;
+    }
+    const QString subtitles = dir.filePath(QStringLiteral("bench.ass"));
+    QFile file(subtitles);
+    if (!file.open(QIODevice::WriteOnly) || file.write(kSubtitles) < 0) {
+        return {};
+    }
+    file.close();
+    std::printf("making %s\n", qPrintable(input));
+    const QString partial = dir.filePath(QStringLiteral(".bench-partial.mkv"));
+    const bool made =
+        RunFfmpeg({"-f",      "lavfi",   "-i",       "testsrc2=size=1280x720:rate=30",
+                   "-f",      "lavfi",   "-i",       "sine=frequency=440:sample_rate=48000",
+                   "-i",      subtitles, "-t",       QString::number(kSeconds),
+                   "-map",    "0:v",     "-map",     "1:a",
+                   "-map",    "2:s",     "-c:v",     "libx264",
+                   "-preset", "medium",  "-pix_fmt", "yuv420p",
+                   "-c:a",    "aac",     "-ac",      "2",
+                   "-c:s",    "ass",     partial});
+    return made && QFile::rename(partial, input) ? input : QString();
+}
+
+Element CreateEncoder(EncoderCategory category, const std::string& factory) {
+    const std::vector<EncoderInfo> encoders = EncoderCatalogue::Enumerate(category);
+    for (std::size_t i = 0; i < encoders.size(); ++i) {
+        if (encoders[i].factoryName == factory) {
+            Element encoder;
+            EncoderCatalogue::Create(category, static_cast<int>(i), encoder);
+            return encoder;
+        }
+    }
+    return {};
+}
+
+std::shared_ptr<TimelineGroup> MakeGroup(MajorType type, const std::string& input) {
+    constexpr ReferenceTime kLength = kSeconds * kUnitsPerSecond;
+    auto group = std::make_shared<TimelineGroup>();
+    if (type == MajorType::Video) {
+        group->SetVideoMediaType(1280, 720);
+        group->SetOutputFPS(30.0);
+    } else {
+        group->SetAudioMediaType();
+    }
+    auto source = std::make_shared<TimelineSource>();
+    source->SetStartStop(0, kLength);
+    source->SetMediaTimes(0, kLength);
+    source->SetMediaName(input);
+    source->SetStretchMode(static_cast<int>(StretchMode::PreserveAspect));
+    auto track = std::make_shared<TimelineTrack>();
+    track->SrcAdd(source);
+    group->TrackInsBefore(track, -1);
+    return group;
+}
+
+// Returns the wall time in seconds, or a negative value on failure.
+double ConvertWithLayer(const std::string& input, const std::string& output) {
+    QElapsedTimer timer;
+    timer.start();
+    auto timeline = std::make_shared<Timeline>();
+    timeline->AddGroup(MakeGroup(MajorType::Video, input));
+    timeline->AddGroup(MakeGroup(MajorType::Audio, input));
+    RenderEngine engine;
+    engine.SetTimelineObject(timeline);
+    Result result = engine.ConnectFrontEnd();
+    std::shared_ptr<FilterGraph> graph;
+    if (Failed(result) || Failed(engine.GetFilterGraph(graph))) {
+        std::fprintf(stderr, "timeline: %s %s\n", ErrorText(result).c_str(),
+                     engine.LastErrorText().c_str());
+        return -1;
+    }
+    OutputBuilder builder;
+    builder.SetFiltergraph(graph);
+    Element mux;
+    Element writer;
+    result = builder.SetOutputFileName(OutputFormat::Avi, output, mux, writer);
+    Pad videoPin;
+    Pad audioPin;
+    engine.GetGroupOutputPin(0, videoPin);
+    engine.GetGroupOutputPin(1, audioPin);
+    if (Succeeded(result)) {
+        result = builder.RenderStream(videoPin,
+                                      CreateEncoder(EncoderCategory::Video, "avenc_mpeg4"), mux);
+    }
+    if (Succeeded(result)) {
+        result = builder.RenderStream(audioPin, CreateEncoder(EncoderCategory::Audio, "lamemp3enc"),
+                                      mux);
+    }
+    if (Succeeded(result)) {
+        result = graph->Run();
+    }
+    long code = 0;
+    if (Succeeded(result)) {
+        result = graph->WaitForCompletion(600000, code);
+    }
+    graph->Stop();
+    if (Failed(result)) {
+        std::fprintf(stderr, "conversion: %s %s\n", ErrorText(result).c_str(),
+                     graph->LastErrorText().c_str());
+        return -1;
+    }
+    return timer.elapsed() / 1000.0;
+}
+
+double ConvertWithFfmpeg(const QString& input, const QString& output) {
+    QElapsedTimer timer;
+    timer.start();
+    if (!RunFfmpeg({"-i", input, "-c:v", "mpeg4", "-c:a", "libmp3lame", output})) {
+        return -1;
+    }
+    return timer.elapsed() / 1000.0;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QDir dir(args.size() > 1 ? args[1] : QDir::temp().filePath("converters-bench"));
+    const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
+    QDir().mkpath(dir.path());
+    if (Failed(Initialize())) {
+        std::fprintf(stderr, "media framework did not start\n");
+        return 1;
+    }
+    const QString input = EnsureInput(dir);
+    if (input.isEmpty()) {
+        std::fprintf(stderr, "could not make the input file with ffmpeg\n");
+        return 1;
+    }
+    std::vector<double> layerTimes;
+    std::vector<double> ffmpegTimes;
+    for (int run = 0; run < runs; ++run) {
+        const double layer =
+            ConvertWithLayer(input.toStdString(), dir.filePath("layer.avi").toStdString());
+        const double ffmpeg = ConvertWithFfmpeg(input, dir.filePath("ffmpeg.avi"));
+        if (layer < 0 || ffmpeg < 0) {
+            return 1;
+        }
+        std::printf("run %d: layer %.2f s, ffmpeg %.2f s, ratio %.3f\n", run + 1, layer, ffmpeg,
+                    layer / ffmpeg);
+        layerTimes.push_back(layer);
+        ffmpegTimes.push_back(ffmpeg);
+    }
+    const double layer = Median(layerTimes);
+    const double ffmpeg = Median(ffmpegTimes);
+    std::printf("median of %d: layer %.2f s, ffmpeg %.2f s, ratio %.3f (target <= 1.10)\n", runs,
+                layer, ffmpeg, layer / ffmpeg);
+    Uninitialize();
+    return 0;
+}

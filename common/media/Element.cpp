@@ -1,0 +1,126 @@
+#include "Element.h"
+
+#include "internal/GstUtil.h"
+
+namespace media {
+
+using internal::CapsOfPad;
+using internal::TakeString;
+
+std::string Pad::Name() const {
+    return pad_ ? TakeString(gst_pad_get_name(pad_.get())) : "";
+}
+
+PadDirection Pad::Direction() const {
+    return pad_ && gst_pad_get_direction(pad_.get()) == GST_PAD_SINK ? PadDirection::Input
+                                                                     : PadDirection::Output;
+}
+
+Pad Pad::ConnectedTo() const {
+    return pad_ ? Pad(Handle<GstPad>::Adopt(gst_pad_get_peer(pad_.get()))) : Pad();
+}
+
+bool Pad::IsConnected() const {
+    return pad_ && gst_pad_is_linked(pad_.get());
+}
+
+std::string Pad::NegotiatedCaps() const {
+    if (!pad_) {
+        return {};
+    }
+    auto caps = Handle<GstCaps>::Adopt(gst_pad_get_current_caps(pad_.get()));
+    return caps ? TakeString(gst_caps_to_string(caps.get())) : "";
+}
+
+MajorType Pad::ConnectionMajorType() const {
+    if (!pad_) {
+        return MajorType::Unknown;
+    }
+    return internal::MajorTypeOfCaps(CapsOfPad(pad_.get()).get());
+}
+
+Element Pad::Owner() const {
+    return pad_ ? Element(Handle<GstElement>::Adopt(gst_pad_get_parent_element(pad_.get())))
+                : Element();
+}
+
+Element Element::Create(const std::string& factoryName, const std::string& name) {
+    return Element(
+        internal::MakeElement(factoryName.c_str(), name.empty() ? nullptr : name.c_str()));
+}
+
+std::string Element::Name() const {
+    return element_ ? TakeString(gst_element_get_name(element_.get())) : "";
+}
+
+std::string Element::FactoryName() const {
+    GstElementFactory* factory = element_ ? gst_element_get_factory(element_.get()) : nullptr;
+    return factory != nullptr ? GST_OBJECT_NAME(factory) : "";
+}
+
+std::vector<Pad> Element::Pads(PadDirection direction) const {
+    std::vector<Pad> pads;
+    if (!element_) {
+        return pads;
+    }
+    GstElement* element = element_.get();
+    GST_OBJECT_LOCK(element);
+    const GList* list = direction == PadDirection::Input ? element->sinkpads : element->srcpads;
+    for (const GList* item = list; item != nullptr; item = item->next) {
+        pads.emplace_back(Handle<GstPad>::Ref(GST_PAD(item->data)));
+    }
+    GST_OBJECT_UNLOCK(element);
+    return pads;
+}
+
+int Element::PadCount(PadDirection direction) const {
+    return static_cast<int>(Pads(direction).size());
+}
+
+Pad Element::GetPad(PadDirection direction, int index) const {
+    std::vector<Pad> pads = Pads(direction);
+    return index >= 0 && index < static_cast<int>(pads.size()) ? pads[index] : Pad();
+}
+
+Pad Element::FindPad(const std::string& name) const {
+    return element_ ? Pad(Handle<GstPad>::Adopt(
+                          gst_element_get_static_pad(element_.get(), name.c_str())))
+                    : Pad();
+}
+
+Result Element::SetProperty(const std::string& name, const std::string& value) {
+    if (!element_) {
+        return E_POINTER;
+    }
+    GObject* object = G_OBJECT(element_.get());
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(object), name.c_str()) == nullptr) {
+        return E_INVALIDARG;
+    }
+    gst_util_set_object_arg(object, name.c_str(), value.c_str());
+    return S_OK;
+}
+
+std::string Element::GetProperty(const std::string& name) const {
+    if (!element_) {
+        return {};
+    }
+    GObject* object = G_OBJECT(element_.get());
+    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(object), name.c_str());
+    if (spec == nullptr) {
+        return {};
+    }
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, spec->value_type);
+    g_object_get_property(object, name.c_str(), &value);
+    std::string text;
+    if (G_VALUE_HOLDS_STRING(&value)) {
+        const char* raw = g_value_get_string(&value);
+        text = raw != nullptr ? raw : "";
+    } else {
+        text = TakeString(gst_value_serialize(&value));
+    }
+    g_value_unset(&value);
+    return text;
+}
+
+} // namespace media

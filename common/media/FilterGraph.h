@@ -1,0 +1,130 @@
+#pragma once
+
+// A filter graph: a pipeline of elements that is built, controlled, positioned
+// and watched as one unit. Playback graphs come from RenderFile; a render
+// engine hands out the graph holding its timeline the same way.
+
+#include "Element.h"
+#include "GraphEvents.h"
+#include "Handle.h"
+#include "Result.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QObject;
+
+namespace media {
+
+// Times are in 100-ns units.
+using ReferenceTime = std::int64_t;
+constexpr ReferenceTime kUnitsPerSecond = 10'000'000;
+
+enum class GraphState { Stopped, Paused, Running };
+
+// How SetPositions treats each of its two times.
+enum class Positioning { None, Absolute };
+
+// Makes the renderer (a sink) for one decoded stream of RenderFile. The default
+// gives null renderers that consume data as fast as it comes, for headless use;
+// a player puts a real video sink here.
+using RendererFactory = std::function<Element(MajorType type)>;
+
+// Makes a filter that joins every decoded video path between the converter and
+// the renderer, or an empty Element for none. This is where a subtitle filter
+// is meant to join the video path; until then decoded text streams end in a
+// null renderer of their own.
+using VideoFilterFactory = std::function<Element()>;
+
+class FilterGraph {
+public:
+    // New empty graph (the framework must be initialized). Failure means no graph
+    // could be created at all.
+    static Result Create(std::shared_ptr<FilterGraph>& graph);
+    // Wraps an existing pipeline, taking a reference of its own.
+    static std::shared_ptr<FilterGraph> Wrap(Handle<GstElement> pipeline);
+
+    // Tears down in a fixed order: pipeline stopped, then bus handler and signal
+    // handlers removed, then references dropped.
+    ~FilterGraph();
+    FilterGraph(const FilterGraph&) = delete;
+    FilterGraph& operator=(const FilterGraph&) = delete;
+
+    // --- Building ---
+    void SetRendererFactory(RendererFactory factory);
+    void SetVideoFilterFactory(VideoFilterFactory factory);
+    // Bound on how long RenderFile waits for the graph to preroll.
+    void SetPrerollTimeout(int milliseconds);
+
+    // Builds the whole playback graph for a file: source, demuxer, decoders,
+    // converters and one renderer per decoded audio or video stream, negotiated
+    // and paused with nothing flowing yet. VFW_S_PARTIAL_RENDER when some stream
+    // had no decoder. On failure the graph is left as it was before the call.
+    Result RenderFile(const std::string& path);
+
+    // Adds an element under a name; a taken name gets a numbered suffix.
+    Result AddFilter(const Element& element, const std::string& name);
+    Result RemoveFilter(const Element& element);
+    // Top-level elements in the order they were added.
+    std::vector<Element> EnumFilters() const;
+    Element FindFilterByName(const std::string& name) const;
+    Result ConnectDirect(const Pad& output, const Pad& input);
+    // Unlinks the pad from its peer.
+    Result Disconnect(const Pad& pad);
+
+    // --- Control ---
+    // S_OK when the state was reached, S_FALSE while the change completes.
+    Result Run();
+    Result Pause();
+    // Stops data flow and closes files and devices.
+    Result Stop();
+    Result GetState(int timeoutMs, GraphState& state) const;
+
+    // --- Seeking ---
+    // S_OK when the graph answers positioning in time (seekable or not), else E_NOINTERFACE.
+    Result QuerySeeking() const;
+    Result GetDuration(ReferenceTime& duration) const;
+    Result GetStopPosition(ReferenceTime& stop) const;
+    Result GetCurrentPosition(ReferenceTime& position) const;
+    Result SetPositions(ReferenceTime current, Positioning currentFlags, ReferenceTime stop,
+                        Positioning stopFlags);
+
+    // --- Video of the rendered file ---
+    // S_OK when the graph has a video stream (decodable or not), E_NOINTERFACE if none.
+    Result QueryBasicVideo() const;
+    Result GetVideoSize(int& width, int& height) const;
+    // Seconds per frame from the negotiated frame rate.
+    Result GetAvgTimePerFrame(double& seconds) const;
+
+    // --- Events ---
+    // Posts a GraphNotifyEvent(message) to target whenever an event is queued;
+    // (nullptr, 0) stops posting. Call from the graph's thread.
+    Result SetNotifyWindow(QObject* target, int message);
+    // Takes the next queued event; timeoutMs 0 = no wait, negative = forever.
+    // E_ABORT when none arrived in time.
+    Result GetEvent(long& code, std::intptr_t& param1, std::intptr_t& param2, int timeoutMs);
+    // Waits until the graph completes or fails; code receives the event code.
+    Result WaitForCompletion(int timeoutMs, long& code);
+    // Text of the first error the framework reported since the last Run or
+    // RenderFile (later ones are usually its consequences), and its detail.
+    std::string LastErrorText() const;
+    std::string LastErrorDetail() const;
+
+    // Ends every stream at its source so the graph drains, finishes its files and
+    // then reports EC_COMPLETE.
+    Result SendEndOfStream();
+
+    GstElement* native() const;
+
+    // Opaque to callers; named here so the implementation files can share it.
+    struct Impl;
+
+private:
+    explicit FilterGraph(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace media

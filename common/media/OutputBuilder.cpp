@@ -1,0 +1,219 @@
+#include "OutputBuilder.h"
+
+#include "internal/GstUtil.h"
+#include "internal/OutputCaps.h"
+#include "internal/TimestampRepair.h"
+
+#include <sys/stat.h>
+
+#include <vector>
+
+namespace media {
+
+using internal::MakeElement;
+
+namespace {
+
+constexpr const char* kInterleavingKey = "media-interleaving-mode";
+
+// Per-stream window in front of the multiplexer. Limits by buffer count or bytes
+// must stay off: a multiplexer waiting for one stream while another's queue is
+// full by count stalls the whole graph before the first byte is written.
+constexpr guint64 kInterleaveWindow = 3 * GST_SECOND;
+
+const char* MuxFactory(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Avi:
+        return "avimux";
+    case OutputFormat::Matroska:
+        return "matroskamux";
+    case OutputFormat::Asf:
+        return "asfmux";
+    }
+    return nullptr;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+Handle<GstElement> MakeQueue(InterleavingMode mode) {
+    Handle<GstElement> queue = MakeElement("queue");
+    if (queue) {
+        const bool bounded = mode == InterleavingMode::Capture || mode == InterleavingMode::Full;
+        g_object_set(queue.get(), "max-size-buffers", 0u, "max-size-bytes", 0u, "max-size-time",
+                     bounded ? kInterleaveWindow : guint64{0}, nullptr);
+    }
+    return queue;
+}
+
+} // namespace
+
+Result OutputBuilder::SetFiltergraph(std::shared_ptr<FilterGraph> graph) {
+    if (!graph) {
+        return E_POINTER;
+    }
+    graph_ = std::move(graph);
+    return S_OK;
+}
+
+Result OutputBuilder::GetFiltergraph(std::shared_ptr<FilterGraph>& graph) const {
+    graph = graph_;
+    return graph_ ? S_OK : E_UNEXPECTED;
+}
+
+Result OutputBuilder::SetOutputFileName(OutputFormat format, const std::string& path, Element& mux,
+                                        Element& writer) {
+    if (!graph_) {
+        return E_UNEXPECTED;
+    }
+    if (path.empty()) {
+        return E_INVALIDARG;
+    }
+    Element newMux(MakeElement(MuxFactory(format)));
+    Element newWriter(MakeElement("filesink"));
+    if (!newMux || !newWriter) {
+        return VFW_E_NO_ENCODER;
+    }
+    g_object_set(newWriter.native(), "location", path.c_str(), nullptr);
+    // The writer is the last element; it never waits for the clock.
+    g_object_set(newWriter.native(), "sync", FALSE, nullptr);
+
+    Result result = graph_->AddFilter(newMux, "Mux");
+    if (Succeeded(result)) {
+        result = graph_->AddFilter(newWriter, "File Writer");
+        if (Failed(result)) {
+            graph_->RemoveFilter(newMux);
+        }
+    }
+    if (Failed(result)) {
+        return result;
+    }
+    if (!gst_element_link(newMux.native(), newWriter.native())) {
+        graph_->RemoveFilter(newWriter);
+        graph_->RemoveFilter(newMux);
+        return VFW_E_CANNOT_CONNECT;
+    }
+    mux = std::move(newMux);
+    writer = std::move(newWriter);
+    return S_OK;
+}
+
+Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
+                                   const Element& mux) {
+    if (!graph_) {
+        return E_UNEXPECTED;
+    }
+    if (!source || !mux) {
+        return E_POINTER;
+    }
+    if (source.Direction() != PadDirection::Output || source.IsConnected()) {
+        return E_INVALIDARG;
+    }
+    GstObject* pipeline = GST_OBJECT(graph_->native());
+    if (GST_OBJECT_PARENT(mux.native()) != pipeline) {
+        return VFW_E_NOT_FOUND;
+    }
+    const MajorType type = source.ConnectionMajorType();
+    std::vector<Handle<GstElement>> chain;
+    const char* muxTemplate = nullptr;
+    if (type == MajorType::Video) {
+        muxTemplate = "video_%u";
+        chain.push_back(MakeElement("videoconvert"));
+    } else if (type == MajorType::Audio) {
+        muxTemplate = "audio_%u";
+        chain.push_back(MakeElement("audioconvert"));
+        chain.push_back(MakeElement("audioresample"));
+    } else {
+        return VFW_E_CANNOT_RENDER;
+    }
+    if (!compressor) {
+        if (Handle<GstCaps> caps = internal::UncompressedCaps(source.native())) {
+            Handle<GstElement> filter = MakeElement("capsfilter");
+            if (filter) {
+                g_object_set(filter.get(), "caps", caps.get(), nullptr);
+            }
+            chain.push_back(filter);
+        }
+    }
+    if (compressor) {
+        internal::UseAllEncoderThreads(compressor.native());
+        if (type == MajorType::Video) {
+            internal::RepairEncoderTimestamps(compressor.native());
+        }
+        chain.push_back(compressor.handle());
+    }
+    chain.push_back(MakeQueue(GetInterleavingMode(mux)));
+    for (const Handle<GstElement>& element : chain) {
+        if (!element) {
+            return VFW_E_CANNOT_RENDER;
+        }
+    }
+
+    auto muxPad = Handle<GstPad>::Adopt(gst_element_request_pad_simple(mux.native(), muxTemplate));
+    if (!muxPad) {
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    }
+    std::vector<Handle<GstElement>> added;
+    const auto undo = [&](Result failure) {
+        gst_element_release_request_pad(mux.native(), muxPad.get());
+        for (const Handle<GstElement>& element : added) {
+            gst_element_set_state(element.get(), GST_STATE_NULL);
+            gst_bin_remove(GST_BIN(pipeline), element.get());
+        }
+        return failure;
+    };
+    for (const Handle<GstElement>& element : chain) {
+        GstObject* parent = GST_OBJECT_PARENT(element.get());
+        if (parent == nullptr) {
+            gst_bin_add(GST_BIN(pipeline), element.get());
+            added.push_back(element);
+        } else if (parent != pipeline) {
+            return undo(E_INVALIDARG);
+        }
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        if (!gst_element_link(chain[i - 1].get(), chain[i].get())) {
+            return undo(VFW_E_CANNOT_CONNECT);
+        }
+    }
+    auto queueOut = Handle<GstPad>::Adopt(gst_element_get_static_pad(chain.back().get(), "src"));
+    auto entry = Handle<GstPad>::Adopt(gst_element_get_static_pad(chain.front().get(), "sink"));
+    if (gst_pad_link(queueOut.get(), muxPad.get()) != GST_PAD_LINK_OK ||
+        gst_pad_link(source.native(), entry.get()) != GST_PAD_LINK_OK) {
+        return undo(VFW_E_CANNOT_CONNECT);
+    }
+    // Joining a graph that already runs: downstream first.
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        gst_element_sync_state_with_parent(it->get());
+    }
+    return S_OK;
+}
+
+Result SetInterleavingMode(const Element& mux, InterleavingMode mode) {
+    if (!mux) {
+        return E_POINTER;
+    }
+    g_object_set_data(G_OBJECT(mux.native()), kInterleavingKey,
+                      GINT_TO_POINTER(static_cast<int>(mode) + 1));
+    return S_OK;
+}
+
+InterleavingMode GetInterleavingMode(const Element& mux) {
+    const int stored =
+        mux ? GPOINTER_TO_INT(g_object_get_data(G_OBJECT(mux.native()), kInterleavingKey)) : 0;
+    return stored == 0 ? InterleavingMode::Full : static_cast<InterleavingMode>(stored - 1);
+}
+
+Result SetFileWriterMode(const Element& writer, bool overwrite) {
+    if (!writer) {
+        return E_POINTER;
+    }
+    if (!overwrite && FileExists(writer.GetProperty("location"))) {
+        return E_FILE_EXISTS;
+    }
+    return S_OK;
+}
+
+} // namespace media

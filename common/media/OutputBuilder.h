@@ -1,0 +1,53 @@
+#pragma once
+
+// Builds the output side of a graph: a multiplexer writing into a file, and
+// stream paths from output pads through converters and an optional compressor
+// into that multiplexer.
+
+#include "Element.h"
+#include "FilterGraph.h"
+#include "Result.h"
+
+#include <memory>
+#include <string>
+
+namespace media {
+
+enum class OutputFormat { Avi, Matroska, Asf };
+
+// How streams are interleaved in the file. The multiplexers always write in
+// timestamp order once every stream has data, which is full interleaving; the
+// modes differ in how far the streams may drift apart in front of the
+// multiplexer: Capture and Full keep a bounded time window per stream, None and
+// NoneBuffered buffer without limit (for sources that deliver one stream far
+// ahead of the other).
+enum class InterleavingMode { None, Capture, Full, NoneBuffered };
+
+class OutputBuilder {
+public:
+    Result SetFiltergraph(std::shared_ptr<FilterGraph> graph);
+    Result GetFiltergraph(std::shared_ptr<FilterGraph>& graph) const;
+
+    // Adds a multiplexer for the format and a file writer for path, linked, to
+    // the graph; returns both.
+    Result SetOutputFileName(OutputFormat format, const std::string& path, Element& mux,
+                             Element& writer);
+
+    // Links source through converters, the optional compressor (added to the
+    // graph if it is not in it yet) and a queue into a new input of mux. With no
+    // compressor a timeline's video leaves in the group's uncompressed format.
+    Result RenderStream(const Pad& source, const Element& compressor, const Element& mux);
+
+private:
+    std::shared_ptr<FilterGraph> graph_;
+};
+
+// Applies to the streams rendered into mux afterwards.
+Result SetInterleavingMode(const Element& mux, InterleavingMode mode);
+InterleavingMode GetInterleavingMode(const Element& mux);
+
+// Overwrite (the default) replaces an existing file. Without it an existing file
+// is refused: E_FILE_EXISTS when the writer's file is already there.
+Result SetFileWriterMode(const Element& writer, bool overwrite);
+
+} // namespace media

@@ -1,0 +1,63 @@
+#pragma once
+
+// State behind FilterGraph, shared by the files that implement its parts.
+
+#include "FilterGraph.h"
+#include "internal/GraphEventQueue.h"
+
+#include <gst/gst.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace media {
+
+struct FilterGraph::Impl {
+    explicit Impl(Handle<GstElement> pipeline);
+    ~Impl();
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+
+    struct DecodedStream {
+        MajorType type = MajorType::Unknown;
+        Handle<GstPad> pad;
+    };
+    struct SignalConnection {
+        Handle<GstElement> element;
+        gulong id = 0;
+    };
+
+    // Runs in streaming threads.
+    static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
+    void HandleError(GstMessage* message);
+
+    // RenderFile parts (FileRenderer.cpp).
+    void RenderDecodedPad(GstPad* pad);
+    Element MakeRenderer(MajorType type);
+    Result WaitForPreroll();
+    void UndoRender(const std::vector<Handle<GstElement>>& added);
+    void DisconnectSignals();
+
+    Handle<GstElement> pipeline;
+    Handle<GstBus> bus;
+    internal::GraphEventQueue events;
+
+    mutable std::mutex mutex; // guards everything below that streaming threads touch
+    std::string lastErrorText;
+    std::string lastErrorDetail;
+    Result lastError = S_OK;
+    std::atomic<int> errorCount{0}; // since the last Run or RenderFile
+    std::vector<DecodedStream> streams;
+    std::vector<Handle<GstElement>> renderedElements;
+    int undecodableStreams = 0;
+    bool undecodableVideo = false;
+
+    std::vector<SignalConnection> signalConnections;
+    RendererFactory rendererFactory;
+    VideoFilterFactory videoFilterFactory;
+    int prerollTimeoutMs = 5000;
+};
+
+} // namespace media

@@ -1,0 +1,68 @@
+#include "LanguageKeyTable.h"
+
+#include <array>
+
+namespace res {
+namespace {
+
+constexpr std::array kKeys = {
+    LanguageKey{32771, "IDM_ABOUT"},
+    LanguageKey{131u * 65536u, "IDM_SELECT_LANGUAGE"}, // first submenu of popup menu 131
+    LanguageKey{32772, "IDM_POPUPMENU_FONT"},
+    LanguageKey{100, "IDC_BUTTON_ABOUT"}, // About box caption
+    LanguageKey{1027, "IDC_BUTTON_ABOUT"},
+    LanguageKey{1045, "IDD_PROGRAM_CAPTION"}, // product name line of the About box
+    LanguageKey{102, "IDD_PROGRAM_CAPTION"},  // main window caption
+    LanguageKey{129, "IDD_DIALOG_OUTPUT_OPTIONS"},
+    LanguageKey{1021, "IDC_BUTTON_BROWSE"},
+    LanguageKey{1020, "IDC_STATIC_OUTPUT_FILE"},
+    LanguageKey{1011, "IDC_STATIC_RESOLUTION"},
+    LanguageKey{1036, "IDC_STATIC_FRAME_RATE"},
+    LanguageKey{1037, "IDC_STATIC_RESIZE_MODE"},
+    LanguageKey{1038, "IDC_STATIC_VIDEO_COMPRESSOR"},
+    LanguageKey{1016, "IDC_BUTTON_VIDEO_CODEC_SETTINGS"},
+    LanguageKey{1039, "IDC_STATIC_AUDIO_COMPRESSOR"},
+    LanguageKey{1040, "IDC_STATIC_OPTIONS_NOTE"},
+    LanguageKey{1014, "IDC_BUTTON_OUTPUT_DEAULT"},
+    LanguageKey{1041, "IDC_BUTTON_OPTIONS_OK"},
+    LanguageKey{1042, "IDC_BUTTON_OPTIONS_CANCEL"},
+    LanguageKey{1056, "IDC_STATIC_OUTPUT_FORMAT"},
+    LanguageKey{1047, "IDC_STATIC_VIDEO_COMPRESSOR_BITRATE"},
+    LanguageKey{1048, "IDC_STATIC_AUDIO_COMPRESSOR_BITRATE"},
+    LanguageKey{1043, "IDC_BUTTON_HELP"},
+    LanguageKey{1026, "IDC_BUTTON_HOMEPAGE"},
+    LanguageKey{1022, "IDC_BUTTON_EXIT"},
+    LanguageKey{1000, "IDC_BUTTON_ADD_VIDEO"},
+    LanguageKey{1006, "IDC_BUTTON_OUTPUT_SETTINGS"},
+    LanguageKey{1002, "IDC_BUTTON_CONVERT"},
+    LanguageKey{125, "IDC_BUTTON_CONVERT"}, // the Convert button's idle label
+    LanguageKey{124, "IDC_BUTTON_STOP"},    // the Convert button's label while converting
+    LanguageKey{105, "IDS_MESSAGE_ERROR"},
+    LanguageKey{108, "IDS_MESSAGE_WARNING"},
+    LanguageKey{110, "IDS_MESSAGE_BROWSE_CAPTION"},
+    LanguageKey{111, "IDS_MESSAGE_ORIGINAL_SIZE"},
+    LanguageKey{112, "IDS_MESSAGE_CUSTOM_SIZE"},
+    LanguageKey{113, "IDS_MESSAGE_ORIGINAL_FRAME_SIZE"},
+    LanguageKey{114, "IDS_MESSAGE_CUSTOM_FRAME_SIZE"},
+    LanguageKey{115, "IDS_MESSAGE_OUTPUT_FILE"},
+    LanguageKey{116, "IDS_MESSAGE_RESOLUTION"},
+    LanguageKey{117, "IDS_MESSAGE_PRESERVE_ASPECT_RATIO"},
+    LanguageKey{118, "IDS_MESSAGE_RESIZE_STRETCH"},
+    LanguageKey{119, "IDS_MESSAGE_OPEN_FILE"},
+    LanguageKey{120, "IDS_MESSAGE_OPTIONS"},
+    LanguageKey{121, "IDS_MESSAGE_CONVERT"},
+    LanguageKey{122, "IDS_MESSAGE_NOT_OPEN_FILE"},
+    LanguageKey{123, "IDS_MESSAGE_NO_DURATION"},
+    LanguageKey{126, "IDS_MESSAGE_RESTART_PROGRAM"},
+    LanguageKey{131, "IDS_MESSAGE_FILE_EXIST"},
+    LanguageKey{143, "IDS_MESSAGE_STOP_CONVERT"},
+    LanguageKey{163, "IDS_MESSAGE_CONVERSION_DONE"},
+};
+
+} // namespace
+
+std::span<const LanguageKey> CaspariLanguageKeys() {
+    return kKeys;
+}
+
+} // namespace res

@@ -1,0 +1,32 @@
+#pragma once
+
+// Shared pieces of the media layer tests.
+
+#include "FilterGraph.h"
+#include "MediaInit.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace mediatest {
+
+// Brings the framework up for each test (the first call in a process does the work).
+class MediaTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(media::Initialize(), media::S_OK); }
+
+    std::string OutputPath(const std::string& name) const {
+        return outputDir_.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+private:
+    QTemporaryDir outputDir_;
+};
+
+// Processes Qt events until done() holds or timeoutMs passes; returns done().
+bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs);
+
+} // namespace mediatest

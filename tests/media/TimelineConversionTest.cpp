@@ -1,0 +1,303 @@
+#include "MediaTestSupport.h"
+#include "OutputBuilder.h"
+#include "RenderEngine.h"
+#include "TestMedia.h"
+#include "Timeline.h"
+
+#include <QProcess>
+
+#include <memory>
+
+namespace {
+
+using namespace media;
+
+constexpr ReferenceTime kSecond = kUnitsPerSecond;
+
+// The HD + audio + subtitle combination the programs meet, kept short.
+std::string HdClip() {
+    return testmedia::MakeMkv(1280, 720, 30, 8);
+}
+
+struct TimelineSpan {
+    ReferenceTime start = 0;
+    ReferenceTime stop = 0;
+    ReferenceTime mediaStart = 0;
+    ReferenceTime mediaStop = 0;
+};
+
+std::shared_ptr<TimelineSource> MakeSource(const std::string& path, const TimelineSpan& span,
+                                           StretchMode stretch) {
+    auto source = std::make_shared<TimelineSource>();
+    EXPECT_EQ(source->SetStartStop(span.start, span.stop), S_OK);
+    EXPECT_EQ(source->SetMediaTimes(span.mediaStart, span.mediaStop), S_OK);
+    EXPECT_EQ(source->SetMediaName(path), S_OK);
+    EXPECT_EQ(source->SetStretchMode(static_cast<int>(stretch)), S_OK);
+    return source;
+}
+
+// One video group (width x height at fps) and one audio group, each with one
+// track holding the given part of the file.
+std::shared_ptr<Timeline> MakeTimeline(const std::string& path, const TimelineSpan& span, int width,
+                                       int height, double fps,
+                                       StretchMode stretch = StretchMode::PreserveAspect) {
+    auto timeline = std::make_shared<Timeline>();
+    auto video = std::make_shared<TimelineGroup>();
+    EXPECT_EQ(video->SetVideoMediaType(width, height), S_OK);
+    EXPECT_EQ(video->SetOutputFPS(fps), S_OK);
+    auto videoTrack = std::make_shared<TimelineTrack>();
+    EXPECT_EQ(videoTrack->SrcAdd(MakeSource(path, span, stretch)), S_OK);
+    EXPECT_EQ(video->TrackInsBefore(videoTrack, -1), S_OK);
+    EXPECT_EQ(timeline->AddGroup(video), S_OK);
+
+    auto audio = std::make_shared<TimelineGroup>();
+    EXPECT_EQ(audio->SetAudioMediaType(), S_OK);
+    auto audioTrack = std::make_shared<TimelineTrack>();
+    EXPECT_EQ(audioTrack->SrcAdd(MakeSource(path, span, stretch)), S_OK);
+    EXPECT_EQ(audio->TrackInsBefore(audioTrack, -1), S_OK);
+    EXPECT_EQ(timeline->AddGroup(audio), S_OK);
+    return timeline;
+}
+
+struct Encoders {
+    const char* video = nullptr; // null: uncompressed
+    const char* audio = nullptr;
+};
+
+// Connects the timeline and builds the AVI output side the way the programs do.
+std::shared_ptr<FilterGraph> BuildConversion(RenderEngine& engine,
+                                             const std::shared_ptr<Timeline>& timeline,
+                                             const std::string& output, Encoders encoders) {
+    EXPECT_EQ(engine.SetTimelineObject(timeline), S_OK);
+    const Result connected = engine.ConnectFrontEnd();
+    EXPECT_EQ(connected, S_OK) << engine.LastErrorText();
+    std::shared_ptr<FilterGraph> graph;
+    if (Failed(connected) || Failed(engine.GetFilterGraph(graph))) {
+        return nullptr;
+    }
+    OutputBuilder builder;
+    EXPECT_EQ(builder.SetFiltergraph(graph), S_OK);
+    Element mux;
+    Element writer;
+    EXPECT_EQ(builder.SetOutputFileName(OutputFormat::Avi, output, mux, writer), S_OK);
+    int groups = 0;
+    EXPECT_EQ(engine.GetGroupCount(groups), S_OK);
+    for (int i = 0; i < groups; ++i) {
+        Pad pin;
+        EXPECT_EQ(engine.GetGroupOutputPin(i, pin), S_OK);
+        const char* factory =
+            pin.ConnectionMajorType() == MajorType::Video ? encoders.video : encoders.audio;
+        Element compressor = factory != nullptr ? Element::Create(factory) : Element();
+        EXPECT_EQ(factory != nullptr, static_cast<bool>(compressor)) << factory;
+        EXPECT_EQ(builder.RenderStream(pin, compressor, mux), S_OK);
+    }
+    return graph;
+}
+
+// Runs to the end, bounded, and closes the file.
+void RunToCompletion(FilterGraph& graph) {
+    ASSERT_TRUE(Succeeded(graph.Run()));
+    long code = 0;
+    const Result result = graph.WaitForCompletion(90000, code);
+    EXPECT_EQ(result, S_OK) << ErrorText(result) << ": " << graph.LastErrorText();
+    EXPECT_EQ(code, EC_COMPLETE);
+    EXPECT_TRUE(Succeeded(graph.Stop()));
+}
+
+class TimelineConversion : public mediatest::MediaTest {};
+
+TEST_F(TimelineConversion, TrimmedHdClipToMpeg4AndMp3Avi) {
+    const std::string input = HdClip();
+    ASSERT_FALSE(input.empty());
+    const std::string output = OutputPath("trimmed.avi");
+    RenderEngine engine;
+    auto graph = BuildConversion(
+        engine, MakeTimeline(input, {0, 5 * kSecond, 2 * kSecond, 7 * kSecond}, 320, 240, 29.97),
+        output, {"avenc_mpeg4", "lamemp3enc"});
+    ASSERT_TRUE(graph);
+    RunToCompletion(*graph);
+
+    const testmedia::ProbeInfo info = testmedia::Probe(output);
+    ASSERT_TRUE(info.ok);
+    EXPECT_NEAR(info.duration, 5.0, 0.1);
+    const testmedia::StreamInfo* video = info.First("video");
+    const testmedia::StreamInfo* audio = info.First("audio");
+    ASSERT_TRUE(video && audio);
+    EXPECT_EQ(video->codecName, "mpeg4");
+    EXPECT_EQ(video->width, 320);
+    EXPECT_EQ(video->height, 240);
+    EXPECT_EQ(video->frameRate, "30000/1001");
+    EXPECT_EQ(audio->codecName, "mp3");
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(output, &errors)) << errors;
+}
+
+TEST_F(TimelineConversion, TrimmedHdClipToUncompressedAvi) {
+    const std::string input = HdClip();
+    ASSERT_FALSE(input.empty());
+    const std::string output = OutputPath("uncompressed.avi");
+    RenderEngine engine;
+    auto graph = BuildConversion(
+        engine, MakeTimeline(input, {0, 5 * kSecond, 2 * kSecond, 7 * kSecond}, 320, 240, 29.97),
+        output, {});
+    ASSERT_TRUE(graph);
+    RunToCompletion(*graph);
+
+    const testmedia::ProbeInfo info = testmedia::Probe(output);
+    ASSERT_TRUE(info.ok);
+    EXPECT_NEAR(info.duration, 5.0, 0.1);
+    const testmedia::StreamInfo* video = info.First("video");
+    const testmedia::StreamInfo* audio = info.First("audio");
+    ASSERT_TRUE(video && audio);
+    EXPECT_EQ(video->codecName, "rawvideo");
+    EXPECT_EQ(video->pixelFormat, "bgr24");
+    EXPECT_EQ(video->width, 320);
+    EXPECT_EQ(video->height, 240);
+    EXPECT_EQ(video->frameRate, "30000/1001");
+    EXPECT_EQ(audio->codecName, "pcm_s16le");
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(output, &errors)) << errors;
+}
+
+TEST_F(TimelineConversion, EndOfStreamMidwayLeavesPlayableFile) {
+    const std::string input = HdClip();
+    ASSERT_FALSE(input.empty());
+    const std::string output = OutputPath("stopped early.avi");
+    RenderEngine engine;
+    auto graph = BuildConversion(
+        engine, MakeTimeline(input, {0, 8 * kSecond, 0, 8 * kSecond}, 640, 360, 30.0), output,
+        {"avenc_mpeg4", "lamemp3enc"});
+    ASSERT_TRUE(graph);
+    ASSERT_TRUE(Succeeded(graph->Run()));
+    ReferenceTime position = 0;
+    ASSERT_TRUE(mediatest::ProcessEventsUntil(
+        [&] { return Succeeded(graph->GetCurrentPosition(position)) && position >= kSecond; },
+        30000));
+    ASSERT_EQ(graph->SendEndOfStream(), S_OK);
+    long code = 0;
+    EXPECT_EQ(graph->WaitForCompletion(30000, code), S_OK) << graph->LastErrorText();
+    EXPECT_EQ(code, EC_COMPLETE);
+    EXPECT_TRUE(Succeeded(graph->Stop()));
+
+    const testmedia::ProbeInfo info = testmedia::Probe(output);
+    ASSERT_TRUE(info.ok);
+    EXPECT_GT(info.duration, 0.5);
+    EXPECT_LT(info.duration, 7.5);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(output, &errors)) << errors;
+}
+
+// Average luma of one row of the first frame.
+int RowLuma(const std::string& path, int width, int row) {
+    QByteArray frame;
+    testmedia::Run(QStringLiteral("ffmpeg"),
+                   {"-v", "error", "-i", QString::fromStdString(path), "-frames:v", "1", "-f",
+                    "rawvideo", "-pix_fmt", "gray", "-"},
+                   &frame);
+    if (frame.size() < (row + 1) * width) {
+        return -1;
+    }
+    int sum = 0;
+    for (int x = 0; x < width; ++x) {
+        sum += static_cast<unsigned char>(frame[row * width + x]);
+    }
+    return sum / width;
+}
+
+class StretchModes : public mediatest::MediaTest,
+                     public ::testing::WithParamInterface<StretchMode> {};
+
+// A 16:9 picture in a 4:3 frame: kept in shape it leaves black bands above and
+// below; stretched it fills the frame.
+TEST_P(StretchModes, WidePictureInNarrowFrame) {
+    const std::string input = HdClip();
+    ASSERT_FALSE(input.empty());
+    const std::string output = OutputPath("stretch.avi");
+    RenderEngine engine;
+    auto graph = BuildConversion(
+        engine, MakeTimeline(input, {0, kSecond, 0, kSecond}, 320, 240, 30.0, GetParam()), output,
+        {"avenc_mpeg4", "lamemp3enc"});
+    ASSERT_TRUE(graph);
+    RunToCompletion(*graph);
+    const int top = RowLuma(output, 320, 8);
+    const int middle = RowLuma(output, 320, 120);
+    ASSERT_GE(top, 0);
+    EXPECT_GT(middle, 40);
+    if (GetParam() == StretchMode::PreserveAspect) {
+        EXPECT_LT(top, 20);
+    } else {
+        EXPECT_GT(top, 40);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, StretchModes,
+                         ::testing::Values(StretchMode::Stretch, StretchMode::PreserveAspect),
+                         [](const ::testing::TestParamInfo<StretchMode>& info) {
+                             return info.param == StretchMode::Stretch ? "Stretch"
+                                                                       : "PreserveAspect";
+                         });
+
+// Two clips on one track, the second starting before the first ends.
+std::shared_ptr<Timeline> MakeTwoClipTimeline(const std::string& path, ReferenceTime overlap,
+                                              std::shared_ptr<TimelineTransition> transition) {
+    auto timeline = std::make_shared<Timeline>();
+    auto video = std::make_shared<TimelineGroup>();
+    EXPECT_EQ(video->SetVideoMediaType(320, 240), S_OK);
+    EXPECT_EQ(video->SetOutputFPS(25.0), S_OK);
+    auto track = std::make_shared<TimelineTrack>();
+    const ReferenceTime secondStart = 2 * kSecond - overlap;
+    EXPECT_EQ(track->SrcAdd(
+                  MakeSource(path, {0, 2 * kSecond, 0, 2 * kSecond}, StretchMode::PreserveAspect)),
+              S_OK);
+    EXPECT_EQ(track->SrcAdd(MakeSource(
+                  path, {secondStart, secondStart + 2 * kSecond, 3 * kSecond, 5 * kSecond},
+                  StretchMode::PreserveAspect)),
+              S_OK);
+    EXPECT_EQ(track->TransAdd(std::move(transition)), S_OK);
+    EXPECT_EQ(video->TrackInsBefore(track, -1), S_OK);
+    EXPECT_EQ(timeline->AddGroup(video), S_OK);
+    return timeline;
+}
+
+std::shared_ptr<TimelineTransition> MakeWipe(ReferenceTime start, ReferenceTime stop, int mask) {
+    auto transition = std::make_shared<TimelineTransition>();
+    EXPECT_EQ(transition->SetSubObjectGUID("{DE75D012-7A65-11D2-8CEA-00A0C9441E20}"), S_OK);
+    EXPECT_EQ(transition->SetStartStop(start, stop), S_OK);
+    EXPECT_EQ(transition->SetProperty("MaskNum", mask), S_OK);
+    return transition;
+}
+
+class TimelineTransitions : public mediatest::MediaTest {
+protected:
+    void RenderAndCheckLength(const std::shared_ptr<Timeline>& timeline, double seconds) {
+        const std::string input = HdClip();
+        ASSERT_FALSE(input.empty());
+        const std::string output = OutputPath("transition.avi");
+        RenderEngine engine;
+        auto graph = BuildConversion(engine, timeline, output, {"avenc_mpeg4", nullptr});
+        ASSERT_TRUE(graph);
+        RunToCompletion(*graph);
+        const testmedia::ProbeInfo info = testmedia::Probe(output);
+        ASSERT_TRUE(info.ok);
+        EXPECT_NEAR(info.duration, seconds, 0.1);
+        std::string errors;
+        EXPECT_TRUE(testmedia::DecodesCleanly(output, &errors)) << errors;
+    }
+};
+
+TEST_F(TimelineTransitions, WipeOverOverlapRenders) {
+    const std::string input = HdClip();
+    ASSERT_FALSE(input.empty());
+    RenderAndCheckLength(
+        MakeTwoClipTimeline(input, kSecond / 2, MakeWipe(3 * kSecond / 2, 2 * kSecond, 1)), 3.5);
+}
+
+TEST_F(TimelineTransitions, ZeroLengthTransitionStaysData) {
+    const std::string input = HdClip();
+    ASSERT_FALSE(input.empty());
+    auto transition = MakeWipe(2 * kSecond, 2 * kSecond, 7);
+    RenderAndCheckLength(MakeTwoClipTimeline(input, 0, transition), 4.0);
+    EXPECT_EQ(transition->GetProperty("MaskNum", 0), 7);
+}
+
+} // namespace

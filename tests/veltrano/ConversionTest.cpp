@@ -1,0 +1,387 @@
+#include "CompressorCatalogue.h"
+#include "ConversionJob.h"
+#include "ConverterDlg.h"
+#include "LanguagePack.h"
+#include "MediaInit.h"
+#include "Profile.h"
+#include "RecordingPrompts.h"
+#include "TestEnvironment.h"
+#include "TestMedia.h"
+#include "VeltranoStrings.h"
+#include "WindowIds.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace veltrano;
+using Kind = uikit::RecordingPrompts::Kind;
+
+constexpr std::int64_t kSecond = 10'000'000;
+
+bool ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return done();
+}
+
+double FrameRate(const std::string& text) {
+    const auto slash = text.find('/');
+    if (slash == std::string::npos) {
+        return std::stod(text);
+    }
+    return std::stod(text.substr(0, slash)) / std::stod(text.substr(slash + 1));
+}
+
+// A short clip whose container states its frame rate.
+std::string FixedRateAvi(int fps) {
+    return testmedia::Ensure("mpeg4-mp3-160x120-" + std::to_string(fps) + "fps-1s.avi",
+                             {"-f", "lavfi", "-i",
+                              QString("testsrc2=size=160x120:rate=%1").arg(fps), "-f", "lavfi",
+                              "-i", "sine=frequency=440:sample_rate=44100", "-t", "1", "-c:v",
+                              "mpeg4", "-q:v", "5", "-c:a", "libmp3lame"});
+}
+
+class ConversionTest : public ::testing::Test {
+protected:
+    ConversionTest() : scoped_(prompts_) {
+        uikit::Language().SetBuiltInStrings(res::VeltranoStrings());
+        EXPECT_GE(media::Initialize(), 0);
+    }
+    ~ConversionTest() override {
+        settings::ReleaseCompressor(settings::CompressorCategory::Video);
+        settings::ReleaseCompressor(settings::CompressorCategory::Audio);
+    }
+
+    // Opens `path` through the Open Video command.
+    void Open(CConverterDlg& dialog, const std::string& path) {
+        prompts_.QueueFile(QString::fromStdString(path));
+        Click(dialog, idc::kOpenVideo);
+    }
+    void Click(CConverterDlg& dialog, int id) {
+        static_cast<QAbstractButton*>(dialog.Control(id))->click();
+    }
+    QString Text(CConverterDlg& dialog, int id) {
+        return static_cast<QLabel*>(dialog.Control(id))->text();
+    }
+    // Starts the conversion and waits for its end; returns the first progress text.
+    QString ConvertAndWait(CConverterDlg& dialog, int timeoutMs = 120000) {
+        QString firstProgress;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            const QString status = Text(dialog, idc::kStatus);
+            if (firstProgress.isEmpty() && status.startsWith("Please wait")) {
+                firstProgress = status;
+            }
+        });
+        watch.start(20);
+        Click(dialog, idc::kConvert);
+        EXPECT_TRUE(ProcessUntil([&] { return dialog.state().converting == 0; }, timeoutMs));
+        return firstProgress;
+    }
+    QString OutputPath(const char* name) { return outputDir_.filePath(name); }
+
+    testenv::ScopedSettingsFolder folder_;
+    uikit::RecordingPrompts prompts_;
+    uikit::ScopedPrompts scoped_;
+    QTemporaryDir outputDir_;
+};
+
+TEST_F(ConversionTest, ConvertBeforeOpenAsksForAVideo) {
+    CConverterDlg dialog;
+    dialog.Control(idc::kConvert)->setEnabled(true);
+    Click(dialog, idc::kConvert);
+    ASSERT_EQ(prompts_.records().size(), 1u);
+    EXPECT_EQ(prompts_.records()[0].text, "Open a video file");
+    EXPECT_EQ(prompts_.records()[0].caption, "Error");
+    EXPECT_EQ(dialog.state().converting, 0);
+}
+
+TEST_F(ConversionTest, OpenFillsTheClipMarksAndStatus) {
+    const std::string clip = testmedia::Mkv640x480();
+    ASSERT_FALSE(clip.empty());
+    CConverterDlg dialog;
+    dialog.state().startMark = 3 * kSecond;
+    Open(dialog, clip);
+    ASSERT_EQ(prompts_.records().size(), 1u);
+    const auto& request = prompts_.records()[0].fileRequest;
+    EXPECT_EQ(request.title, "Open a video file");
+    ASSERT_EQ(request.filters.size(), 2u);
+    EXPECT_EQ(request.filters[0].patterns, "*.mkv");
+    EXPECT_EQ(request.filters[1].description, "Any Files (*.*)");
+
+    EXPECT_EQ(dialog.outputSettings().sourceCount, 1);
+    EXPECT_EQ(dialog.state().musicCount, 1);
+    EXPECT_EQ(dialog.state().startMark, 0);
+    EXPECT_EQ(dialog.state().endMark, 10 * kSecond);
+    EXPECT_EQ(Text(dialog, idc::kStartMark), "00:00:00");
+    EXPECT_EQ(Text(dialog, idc::kEndMark), "00:00:10");
+    EXPECT_EQ(Text(dialog, idc::kPosition), "00:00:00 / 00:00:10");
+    EXPECT_EQ(dialog.outputSettings().outputWidth, 640);
+    EXPECT_EQ(dialog.outputSettings().outputHeight, 480);
+    EXPECT_NEAR(dialog.outputSettings().sourceFrameRate, 25.0, 0.01);
+    EXPECT_EQ(Text(dialog, idc::kStatus),
+              "Output file: " + dialog.outputSettings().outputPath + "     Resolution: 640*480");
+    EXPECT_TRUE(dialog.Control(idc::kPlay)->isEnabled());
+    EXPECT_TRUE(dialog.Control(idc::kConvert)->isEnabled());
+    const QString folder = QString::fromStdString(clip).left(
+        static_cast<int>(QString::fromStdString(clip).lastIndexOf('/')) + 1);
+    EXPECT_EQ(uikit::Profile::Application().GetString("Option", "LastPhotoFolder", ""), folder);
+
+    // A cancelled dialog leaves everything as it was.
+    prompts_.Clear();
+    Click(dialog, idc::kOpenVideo);
+    EXPECT_EQ(dialog.outputSettings().sourceCount, 1);
+    EXPECT_EQ(dialog.state().endMark, 10 * kSecond);
+}
+
+TEST_F(ConversionTest, FileThatCannotBeOpenedIsReportedTwice) {
+    QFile text(OutputPath("notes.mkv"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("this is not a video\n");
+    text.close();
+    CConverterDlg dialog;
+    Open(dialog, text.fileName().toStdString());
+    const auto messages = prompts_.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].caption, "Error IDS_MESSAGE_NOT_OPEN_FILE");
+    EXPECT_EQ(messages[0].owner, nullptr);
+    EXPECT_EQ(messages[1].text, "Can not get the duration of the clip!Cannot open the file. You "
+                                "need to install appropriate decoders. Or the file is corrupt.");
+    EXPECT_EQ(messages[1].caption, "Error IDS_MESSAGE_NO_DURATION");
+    EXPECT_EQ(dialog.outputSettings().sourceCount, 0);
+    EXPECT_FALSE(dialog.Control(idc::kConvert)->isEnabled());
+}
+
+TEST_F(ConversionTest, ConvertsTheMarkedRangeThroughTheDefaultCompressors) {
+    const std::string clip = testmedia::Mkv640x480();
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    dialog.outputSettings().outputPath = OutputPath("marked out.avi");
+    dialog.state().startMark = 2 * kSecond;
+    dialog.state().endMark = 5 * kSecond;
+    prompts_.Clear();
+
+    ConvertAndWait(dialog);
+    EXPECT_TRUE(prompts_.records().empty());
+    EXPECT_EQ(Text(dialog, idc::kStatus),
+              "Done. Output file: " + OutputPath("marked out.avi") + "     Resolution: 640*480");
+    EXPECT_TRUE(dialog.Control(idc::kProgress)->isHidden());
+    EXPECT_EQ(static_cast<QAbstractButton*>(dialog.Control(idc::kConvert))->text(), "Convert");
+    EXPECT_TRUE(dialog.Control(idc::kOpenVideo)->isEnabled());
+
+    const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("marked out.avi").toStdString());
+    ASSERT_TRUE(out.ok);
+    const auto* video = out.First("video");
+    const auto* audio = out.First("audio");
+    ASSERT_NE(video, nullptr);
+    ASSERT_NE(audio, nullptr);
+    EXPECT_EQ(video->codecName, "mpeg4");
+    EXPECT_EQ(audio->codecName, "mp3");
+    EXPECT_EQ(video->width, 640);
+    EXPECT_EQ(video->height, 480);
+    // The stored choice is 23.976 frames per second.
+    EXPECT_EQ(video->frameRate, "24000/1001");
+    EXPECT_NEAR(out.duration, 3.0, 1.0 / 23.976 + 0.05);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(OutputPath("marked out.avi").toStdString(), &errors))
+        << errors;
+
+    // A second conversion without a second open works too.
+    dialog.outputSettings().outputPath = OutputPath("again.avi");
+    ConvertAndWait(dialog);
+    EXPECT_TRUE(Text(dialog, idc::kStatus).startsWith("Done."));
+    EXPECT_NEAR(testmedia::Probe(OutputPath("again.avi").toStdString()).duration, 3.0, 0.1);
+}
+
+TEST_F(ConversionTest, ConvertsUncompressedAfterTheWarning) {
+    const std::string clip = testmedia::Mkv640x480();
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    auto& output = dialog.outputSettings();
+    output.outputPath = OutputPath("raw.avi");
+    output.outputWidth = 320;
+    output.outputHeight = 240;
+    output.useVideoCompressor = 0;
+    output.useAudioCompressor = 0;
+    dialog.state().endMark = 2 * kSecond;
+    prompts_.Clear();
+    prompts_.QueueAnswer(uikit::PromptAnswer::Yes);
+    ConvertAndWait(dialog);
+    ASSERT_EQ(prompts_.records().size(), 1u);
+    EXPECT_TRUE(prompts_.records()[0].text.startsWith(
+        "You do not select a video compressor in Options dialog."));
+    EXPECT_TRUE(prompts_.records()[0].text.endsWith("\nDo you want to continue?"));
+    EXPECT_EQ(prompts_.records()[0].caption, "Warning");
+
+    const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("raw.avi").toStdString());
+    ASSERT_TRUE(out.ok);
+    ASSERT_NE(out.First("video"), nullptr);
+    ASSERT_NE(out.First("audio"), nullptr);
+    EXPECT_EQ(out.First("video")->codecName, "rawvideo");
+    EXPECT_EQ(out.First("video")->width, 320);
+    EXPECT_EQ(out.First("video")->height, 240);
+    EXPECT_EQ(out.First("audio")->codecName.rfind("pcm_", 0), 0u);
+    EXPECT_NEAR(out.duration, 2.0, 0.1);
+
+    // No cancels the conversion.
+    prompts_.Clear();
+    prompts_.QueueAnswer(uikit::PromptAnswer::No);
+    output.outputPath = OutputPath("never.avi");
+    Click(dialog, idc::kConvert);
+    EXPECT_EQ(dialog.state().converting, 0);
+    EXPECT_FALSE(QFile::exists(OutputPath("never.avi")));
+}
+
+TEST_F(ConversionTest, ExistingOutputIsReplacedOnlyAfterYes) {
+    const std::string clip = testmedia::Mkv640x480();
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    dialog.outputSettings().outputPath = OutputPath("exists.avi");
+    dialog.state().endMark = 1 * kSecond;
+    {
+        QFile old(OutputPath("exists.avi"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    prompts_.Clear();
+    prompts_.QueueAnswer(uikit::PromptAnswer::No);
+    Click(dialog, idc::kConvert);
+    ASSERT_EQ(prompts_.records().size(), 1u);
+    EXPECT_EQ(prompts_.records()[0].text,
+              OutputPath("exists.avi") + " exists. Do you want to replace it?");
+    EXPECT_EQ(prompts_.records()[0].caption, "Warning");
+    EXPECT_EQ(dialog.state().converting, 0);
+    QFile kept(OutputPath("exists.avi"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old contents");
+    kept.close();
+
+    prompts_.QueueAnswer(uikit::PromptAnswer::Yes);
+    ConvertAndWait(dialog);
+    EXPECT_TRUE(testmedia::Probe(OutputPath("exists.avi").toStdString()).ok);
+}
+
+TEST_F(ConversionTest, TheSourceIsNeverTheOutput) {
+    const std::string clip = testmedia::Mp4();
+    const QString copy = OutputPath("source.avi");
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(clip), copy));
+    CConverterDlg dialog;
+    Open(dialog, copy.toStdString());
+    dialog.outputSettings().outputPath = copy;
+    prompts_.Clear();
+    Click(dialog, idc::kConvert);
+    ASSERT_EQ(prompts_.records().size(), 1u);
+    EXPECT_TRUE(prompts_.records()[0].text.contains("video being converted"));
+    EXPECT_EQ(dialog.state().converting, 0);
+    EXPECT_EQ(QFileInfo(copy).size(), QFileInfo(QString::fromStdString(clip)).size());
+}
+
+TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
+    // Long enough to be running when the first progress tick comes.
+    const std::string clip = testmedia::MakeMkv(1280, 720, 30, 30);
+    ASSERT_FALSE(clip.empty());
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    dialog.outputSettings().outputPath = OutputPath("stopped.avi");
+    prompts_.Clear();
+    Click(dialog, idc::kConvert);
+    ASSERT_EQ(dialog.state().converting, 1);
+    EXPECT_EQ(static_cast<QAbstractButton*>(dialog.Control(idc::kConvert))->text(), "Stop");
+    EXPECT_FALSE(dialog.Control(idc::kOpenVideo)->isEnabled());
+    EXPECT_FALSE(dialog.Control(idc::kOptions)->isEnabled());
+    EXPECT_FALSE(dialog.Control(idc::kProgress)->isHidden());
+    ASSERT_TRUE(
+        ProcessUntil([&] { return Text(dialog, idc::kStatus).startsWith("Please wait"); }, 5000))
+        << Text(dialog, idc::kStatus).toStdString();
+    EXPECT_EQ(Text(dialog, idc::kStatus), "Please wait... Used Time: 00:00:01");
+    ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";
+    EXPECT_GT(static_cast<QProgressBar*>(dialog.Control(idc::kProgress))->value(), 0);
+
+    // Stop, pressed twice in a row: the second press comes while the first waits.
+    QTimer::singleShot(0, &dialog, [&] { Click(dialog, idc::kConvert); });
+    Click(dialog, idc::kConvert);
+    EXPECT_EQ(dialog.state().converting, 0);
+    EXPECT_TRUE(prompts_.records().empty());
+    EXPECT_TRUE(Text(dialog, idc::kStatus).startsWith("Done. Output file: "));
+    const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("stopped.avi").toStdString());
+    ASSERT_TRUE(out.ok);
+    EXPECT_GT(out.duration, 0.0);
+    EXPECT_LT(out.duration, 29.0);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(OutputPath("stopped.avi").toStdString(), &errors))
+        << errors;
+}
+
+TEST_F(ConversionTest, UnwritableOutputFolderEndsInTheErrorPath) {
+    const std::string clip = testmedia::Mp4();
+    // A folder below a plain file cannot exist, even for root.
+    QFile blocker(OutputPath("plain-file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    dialog.outputSettings().outputPath = OutputPath("plain-file") + "/out.avi";
+    prompts_.Clear();
+    ConvertAndWait(dialog, 30000);
+    EXPECT_EQ(dialog.state().converting, 0);
+    const auto messages = prompts_.Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().caption, "Error");
+    EXPECT_FALSE(messages.back().text.isEmpty());
+    EXPECT_EQ(Text(dialog, idc::kStatus), "Error: " + messages.back().text);
+    EXPECT_TRUE(dialog.Control(idc::kOpenVideo)->isEnabled());
+}
+
+TEST_F(ConversionTest, HighSourceFrameRateIsQuestioned) {
+    const std::string fast = FixedRateAvi(1000);
+    const std::string hundred = FixedRateAvi(100);
+    ASSERT_FALSE(fast.empty());
+    ASSERT_FALSE(hundred.empty());
+    uikit::Profile::Application().WriteInt("Settings", "OutputFrameRateIndex", 0);
+    uikit::Profile::Application().WriteInt("DexVideoCompress", "CompressorNumber", -1);
+    uikit::Profile::Application().WriteInt("DexAudioCompress", "CompressorNumber", -1);
+
+    const std::pair<uikit::PromptAnswer, const char*> answers[] = {
+        {uikit::PromptAnswer::Yes, "24000/1001"}, {uikit::PromptAnswer::No, "1000/1"}};
+    for (const auto& [answer, rate] : answers) {
+        CConverterDlg dialog;
+        Open(dialog, fast);
+        dialog.outputSettings().outputPath = OutputPath("fast.avi");
+        QFile::remove(OutputPath("fast.avi"));
+        prompts_.Clear();
+        prompts_.QueueAnswer(answer);
+        prompts_.QueueAnswer(uikit::PromptAnswer::Yes); // the uncompressed warning
+        ConvertAndWait(dialog);
+        ASSERT_EQ(prompts_.records().size(), 2u);
+        EXPECT_EQ(prompts_.records()[0].text,
+                  "The output frame rate is 1000.000000.The value may not be proper.\nClick Yes "
+                  "to set the output frame rate 23.976. Click No to keep it.");
+        const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("fast.avi").toStdString());
+        ASSERT_TRUE(out.ok);
+        ASSERT_NE(out.First("video"), nullptr);
+        EXPECT_NEAR(FrameRate(out.First("video")->frameRate), FrameRate(rate), 0.01) << rate;
+    }
+
+    CConverterDlg dialog;
+    Open(dialog, hundred);
+    dialog.outputSettings().outputPath = OutputPath("hundred.avi");
+    prompts_.Clear();
+    ConvertAndWait(dialog);
+    ASSERT_EQ(prompts_.records().size(), 1u); // only the uncompressed warning
+    EXPECT_TRUE(prompts_.records()[0].text.startsWith("You do not select"));
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ConverterDlg.h"
+#include "Element.h"
+#include "FilterGraph.h"
+#include "Result.h"
+
+#include <memory>
+
+class QObject;
+class QWidget;
+
+namespace media {
+class Timeline;
+class TimelineGroup;
+class TimelineTrack;
+class RenderEngine;
+} // namespace media
+
+namespace veltrano {
+
+// What a conversion is made from.
+struct JobInputs {
+    const ConverterState& state;
+    const settings::OutputSettings& output;
+    media::Element videoCompressor;
+    media::Element audioCompressor;
+};
+
+// One conversion of the opened clip to AVI: the editing timeline, the render
+// engine's front end and the output through the compressors. Failures are
+// shown in boxes owned by `owner` with the application's name as caption.
+class ConversionJob {
+public:
+    explicit ConversionJob(QWidget* owner);
+    ~ConversionJob();
+    ConversionJob(const ConversionJob&) = delete;
+    ConversionJob& operator=(const ConversionJob&) = delete;
+
+    media::Result BuildTimeline(const JobInputs& inputs);
+    // Builds the front end and the output and runs the graph; events are posted
+    // to `notifyTarget`. Returns 0 like its steps do; Running() tells the outcome.
+    media::Result StartRender(const JobInputs& inputs, QObject* notifyTarget);
+    bool Running() const { return running_; }
+    // Why the graph did not run, when it was built but refused to start.
+    const QString& RunError() const { return runError_; }
+    media::FilterGraph* Graph() const { return graph_.get(); }
+    // Stops the graph, stops its notifications and releases every job object.
+    void Finish();
+
+private:
+    media::Result AddVideoGroup(const JobInputs& inputs);
+    media::Result AddClipTrack(const JobInputs& inputs, media::TimelineGroup& group,
+                               const QString& path, int index);
+    media::Result AddTransition(const JobInputs& inputs, media::TimelineTrack& track,
+                                std::int64_t start, std::int64_t stop, int index);
+    media::Result AddAudioGroup(const JobInputs& inputs);
+    media::Result AddAudioTrack(const JobInputs& inputs, media::TimelineGroup& group,
+                                const QString& path);
+    media::Result ConnectOutput(const JobInputs& inputs, QObject* notifyTarget);
+    void ShowMessage(const QString& text) const;
+
+    QWidget* owner_;
+    std::shared_ptr<media::Timeline> timeline_;
+    std::unique_ptr<media::RenderEngine> engine_;
+    std::shared_ptr<media::FilterGraph> graph_;
+    bool running_ = false;
+    QString runError_;
+};
+
+} // namespace veltrano

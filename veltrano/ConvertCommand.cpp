@@ -1,0 +1,248 @@
+// The Convert/Stop button, the progress of a running conversion and its end.
+#include "CompressorSlots.h"
+#include "ConversionJob.h"
+#include "ConverterDlg.h"
+#include "DivxFeedback.h"
+#include "GraphEvents.h"
+#include "LanguagePack.h"
+#include "Prompts.h"
+#include "WindowIds.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace veltrano {
+
+namespace {
+
+using uikit::Language;
+
+// How long Stop waits for the graph to finish its file before stopping it hard.
+constexpr int kStopGraceMs = 2000;
+constexpr double kLargestUsualFrameRate = 100.0;
+
+QString Clock(std::int64_t seconds) {
+    return QString::asprintf("%02d:%02d:%02d", static_cast<int>(seconds / 3600),
+                             static_cast<int>(seconds % 3600 / 60), static_cast<int>(seconds % 60));
+}
+
+// An existing file is one that opens for reading.
+bool OutputFileExists(const QString& path) {
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+}
+
+bool SameFile(const QString& first, const QString& second) {
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (a.exists() && b.exists()) {
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    }
+    return a.absoluteFilePath() == b.absoluteFilePath();
+}
+
+constexpr auto kCodecDownloadPage =
+    "https://gstreamer.freedesktop.org/documentation/plugins_doc.html";
+
+} // namespace
+
+void CConverterDlg::OnConvert() {
+    if (outputSettings_.sourceCount == 0) {
+        uikit::CurrentPrompts().ShowMessage(this, Language().GetMessageText(119),
+                                            Language().GetMessageText(105),
+                                            uikit::PromptIcon::Error);
+        return;
+    }
+    if (state_.converting != 0) {
+        StopConversion();
+        return;
+    }
+    if (!ConfirmConversion()) {
+        return;
+    }
+    WriteDivxFeedbackSwitch();
+    StartConversion();
+}
+
+bool CConverterDlg::ConfirmConversion() {
+    uikit::Prompts& prompts = uikit::CurrentPrompts();
+    const QString& path = outputSettings_.outputPath;
+    // Writing over the clip being read would destroy it.
+    if (SameFile(path, state_.clipFiles[0])) {
+        prompts.ShowMessage(this,
+                            "The output file is the video being converted. Please choose another "
+                            "output file in Options.",
+                            Language().GetMessageText(105), uikit::PromptIcon::Error);
+        return false;
+    }
+    if (OutputFileExists(path)) {
+        const QString question = QString("%1 ").arg(path) + Language().GetMessageText(131);
+        if (prompts.AskYesNo(this, question, "Warning", uikit::PromptIcon::Warning) !=
+            uikit::PromptAnswer::Yes) {
+            return false;
+        }
+        QFile::remove(path);
+    }
+    if (outputSettings_.frameRateIndex == settings::kFrameRateSourceIndex &&
+        (outputSettings_.outputFrameRate > kLargestUsualFrameRate ||
+         outputSettings_.outputFrameRate < 0)) {
+        const QString question =
+            QString::asprintf("The output frame rate is %f.The value may not be proper.\nClick Yes "
+                              "to set the output frame rate 23.976. Click No to keep it.",
+                              outputSettings_.sourceFrameRate);
+        outputSettings_.outputFrameRate =
+            prompts.AskYesNo(this, question, "Warning", uikit::PromptIcon::None) ==
+                    uikit::PromptAnswer::Yes
+                ? settings::kDefaultFrameRate
+                : outputSettings_.sourceFrameRate;
+    }
+    if (outputSettings_.useVideoCompressor == 0) {
+        const QString question =
+            QString("You do not select a video compressor in Options dialog. The output file will "
+                    "be very big.\nStrongly recommend you to install DivX codec, then select DivX "
+                    "as video compressor.\nIf there is no DivX codec on your system, please "
+                    "download it at ") +
+            kCodecDownloadPage + "\nDo you want to continue?";
+        if (prompts.AskYesNo(this, question, "Warning", uikit::PromptIcon::None) ==
+            uikit::PromptAnswer::No) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CConverterDlg::StartConversion() {
+    job_ = std::make_unique<ConversionJob>(this);
+    const JobInputs inputs{state_, outputSettings_,
+                           settings::BoundCompressor(settings::CompressorCategory::Video),
+                           settings::BoundCompressor(settings::CompressorCategory::Audio)};
+    job_->BuildTimeline(inputs);
+    job_->StartRender(inputs, this);
+    if (!job_->Running()) {
+        // A failed start leaves the window as it was; the messages said why.
+        const QString error = job_->RunError();
+        job_.reset();
+        if (!error.isEmpty()) {
+            uikit::CurrentPrompts().ShowMessage(this, error, Language().GetMessageText(105),
+                                                uikit::PromptIcon::Error);
+            SetStatus(Language().GetMessageText(105) + ": " + error);
+        }
+        return;
+    }
+    state_.converting = 1;
+    static_cast<QAbstractButton*>(Control(idc::kConvert))->setText(Language().GetDialogText(124));
+    progressTimer_.start(kProgressIntervalMs);
+    EnableOpenSet(false);
+    auto* progress = static_cast<QProgressBar*>(Control(idc::kProgress));
+    progress->setRange(0, 1000);
+    progress->setValue(0);
+    progress->setFormat("%p%");
+    progress->show();
+}
+
+void CConverterDlg::StopConversion() {
+    if (stopping_ || job_ == nullptr) {
+        return;
+    }
+    // End the streams so the file is finished and playable up to here; a graph
+    // that does not finish in time is stopped hard.
+    stopping_ = true;
+    QWidget* convert = Control(idc::kConvert);
+    convert->setEnabled(false);
+    if (job_->Graph() != nullptr) {
+        job_->Graph()->SendEndOfStream();
+        QEventLoop wait;
+        QTimer::singleShot(kStopGraceMs, &wait, &QEventLoop::quit);
+        connect(this, &CConverterDlg::conversionFinished, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    if (state_.converting != 0) {
+        FinishConversion();
+    }
+    convert->setEnabled(true);
+    stopping_ = false;
+}
+
+void CConverterDlg::OnProgressTick() {
+    ++state_.elapsedSeconds;
+    SetStatus("Please wait... Used Time: " + Clock(state_.elapsedSeconds));
+    UpdateProgress();
+}
+
+void CConverterDlg::UpdateProgress() {
+    auto* progress = static_cast<QProgressBar*>(Control(idc::kProgress));
+    const std::int64_t length = state_.endMark - state_.startMark;
+    media::ReferenceTime position = 0;
+    if (job_ == nullptr || job_->Graph() == nullptr || length <= 0 ||
+        media::Failed(job_->Graph()->GetCurrentPosition(position)) || position <= 0) {
+        return;
+    }
+    const double done = std::min(1.0, static_cast<double>(position) / static_cast<double>(length));
+    progress->setValue(static_cast<int>(done * 1000));
+    if (done > 0.0 && state_.elapsedSeconds > 0) {
+        const auto left = static_cast<std::int64_t>(state_.elapsedSeconds * (1.0 - done) / done);
+        progress->setFormat(QString("%p%  -  about %1 left").arg(Clock(left)));
+    }
+}
+
+bool CConverterDlg::event(QEvent* event) {
+    if (event->type() == media::GraphNotifyEventType()) {
+        OnGraphNotify();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CConverterDlg::OnGraphNotify() {
+    long code = 0;
+    std::intptr_t param1 = 0;
+    std::intptr_t param2 = 0;
+    while (job_ != nullptr && job_->Graph() != nullptr &&
+           media::Succeeded(job_->Graph()->GetEvent(code, param1, param2, 0))) {
+        if (code == media::EC_COMPLETE) {
+            FinishConversion();
+            return;
+        }
+        if (code == media::EC_ERRORABORT) {
+            // A conversion that fails must say so, not sit in Converting forever.
+            QString text = QString::fromStdString(job_->Graph()->LastErrorText());
+            if (text.isEmpty()) {
+                text =
+                    QString::fromStdString(media::ErrorText160(static_cast<media::Result>(param1)));
+            }
+            uikit::CurrentPrompts().ShowMessage(this, text, Language().GetMessageText(105),
+                                                uikit::PromptIcon::Error);
+            FinishConversion(text);
+            return;
+        }
+    }
+}
+
+void CConverterDlg::FinishConversion(const QString& error) {
+    progressTimer_.stop();
+    if (job_ != nullptr) {
+        job_->Finish();
+        job_.reset();
+    }
+    state_.converting = 0;
+    static_cast<QAbstractButton*>(Control(idc::kConvert))->setText(Language().GetDialogText(125));
+    state_.elapsedSeconds = 0;
+    if (error.isEmpty()) {
+        SetStatus(QString("%1. %2 %3     %4 %5*%6")
+                      .arg(Language().GetMessageText(163), Language().GetMessageText(115),
+                           outputSettings_.outputPath, Language().GetMessageText(116))
+                      .arg(outputSettings_.outputWidth)
+                      .arg(outputSettings_.outputHeight));
+    } else {
+        SetStatus(Language().GetMessageText(105) + ": " + error);
+    }
+    EnableOpenSet(true);
+    Control(idc::kProgress)->hide();
+    emit conversionFinished();
+}
+
+} // namespace veltrano

@@ -1,0 +1,98 @@
+// The Open Video command: pick a file, probe it, and make it the clip to convert.
+#include "ConverterDlg.h"
+#include "LanguagePack.h"
+#include "ProbeWithMessages.h"
+#include "Profile.h"
+#include "Prompts.h"
+#include "TransitionTable.h"
+#include "WindowIds.h"
+
+#include <QLabel>
+#include <QSlider>
+#include <cstdlib>
+
+namespace veltrano {
+
+namespace {
+
+using uikit::Language;
+
+QString Clock(std::int64_t units) {
+    const std::int64_t seconds = units / media::kUnitsPerSecond;
+    return QString::asprintf("%02d:%02d:%02d", static_cast<int>(seconds / 3600),
+                             static_cast<int>(seconds % 3600 / 60), static_cast<int>(seconds % 60));
+}
+
+} // namespace
+
+std::int32_t ChooseTransition(const ConverterState& state, int clipIndex) {
+    switch (state.transitionMode) {
+    case 0:
+        return std::rand() % kTransitionCount;
+    case 1:
+        return clipIndex;
+    case 2:
+        return state.fixedTransition;
+    default:
+        return state.clipTransitions[static_cast<std::size_t>(clipIndex)];
+    }
+}
+
+void CConverterDlg::OnOpenVideo() {
+    uikit::Profile profile = uikit::Profile::Application();
+    uikit::FileRequest request;
+    request.filters = {{"Video Files (*.mkv)", "*.mkv"}, {"Any Files (*.*)", "*.*;"}};
+    request.selectedFilter = 0;
+    request.title = Language().GetMessageText(119);
+    request.initialFolder = profile.GetString("Option", "LastPhotoFolder", "");
+    request.mustExist = true;
+    const auto chosen = uikit::CurrentPrompts().PickOpenFile(this, request);
+    if (!chosen) {
+        return;
+    }
+    const QString path = *chosen;
+
+    outputSettings_.sourceCount = 0;
+    state_.musicCount = 0;
+    state_.clipFiles[0] = path;
+    const media::ProbeResult probe = settings::ProbeWithMessages(this, path);
+    if (!probe.ok) {
+        uikit::CurrentPrompts().ShowMessage(
+            this, Language().GetMessageText(123) + Language().GetMessageText(122),
+            Language().GetMessageText(105) + " IDS_MESSAGE_NO_DURATION", uikit::PromptIcon::Error);
+        return;
+    }
+
+    // Durations count in whole seconds: 83.9 s converts as 83 s unless the end mark moves.
+    const std::int64_t duration = probe.duration / media::kUnitsPerSecond * media::kUnitsPerSecond;
+    state_.clipDurations[0] = duration;
+    state_.clipTransitions[0] = ChooseTransition(state_, 0);
+    outputSettings_.sourceWidth = probe.width;
+    outputSettings_.sourceHeight = probe.height;
+    outputSettings_.outputWidth = probe.width;
+    outputSettings_.outputHeight = probe.height;
+    outputSettings_.sourceFrameRate = probe.frameRate;
+    outputSettings_.sourceCount = 1;
+    state_.musicFiles[0] = path;
+    state_.musicCount = 1;
+
+    const int lastSeparator = path.lastIndexOf('/');
+    profile.WriteString("Option", "LastPhotoFolder",
+                        lastSeparator >= 0 ? path.left(lastSeparator + 1) : QString());
+
+    state_.startMark = 0;
+    state_.endMark = duration;
+    static_cast<QLabel*>(Control(idc::kPosition))->setText("00:00:00 / " + Clock(duration));
+    static_cast<QLabel*>(Control(idc::kEndMark))->setText(Clock(duration));
+    static_cast<QLabel*>(Control(idc::kStartMark))->setText("00:00:00");
+    static_cast<QSlider*>(Control(idc::kSlider))->setValue(0);
+    state_.sliderPos = 0;
+
+    EnablePlaybackSet(true);
+    SetStatus(OutputStatusText());
+    if (outputSettings_.frameRateIndex == settings::kFrameRateSourceIndex) {
+        outputSettings_.outputFrameRate = outputSettings_.sourceFrameRate;
+    }
+}
+
+} // namespace veltrano
