@@ -18,18 +18,47 @@ Profile::Profile(QString organisation, QString application, QString groupPrefix)
     : organisation_(std::move(organisation)), application_(std::move(application)),
       groupPrefix_(std::move(groupPrefix)) {}
 
-QString Profile::KeyPath(const QString& section, const QString& key) const {
-    QString path = groupPrefix_.isEmpty() ? QString() : groupPrefix_ + '/';
-    if (!section.isEmpty()) {
-        path += section + '/';
+namespace {
+
+// The name among `existing` that equals `wanted` ignoring case, else `wanted`:
+// section and value names compare like that in the store the programs were
+// made for, and a name keeps the spelling it was first written with.
+QString Existing(const QStringList& existing, const QString& wanted) {
+    for (const QString& name : existing) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0) {
+            return name;
+        }
     }
-    return path + key;
+    return wanted;
+}
+
+} // namespace
+
+QString Profile::KeyPath(QSettings& settings, const QString& section, const QString& key) const {
+    QStringList groups;
+    if (!groupPrefix_.isEmpty()) {
+        groups << groupPrefix_;
+    }
+    if (!section.isEmpty()) {
+        groups << section;
+    }
+    QString path;
+    for (const QString& group : groups) {
+        const QString found = Existing(settings.childGroups(), group);
+        settings.beginGroup(found);
+        path += found + '/';
+    }
+    path += Existing(settings.childKeys(), key);
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        settings.endGroup();
+    }
+    return path;
 }
 
 std::int32_t Profile::GetInt(const QString& section, const QString& key,
                              std::int32_t fallback) const {
     QSettings settings(organisation_, application_);
-    const QVariant value = settings.value(KeyPath(section, key));
+    const QVariant value = settings.value(KeyPath(settings, section, key));
     if (!value.isValid()) {
         return fallback;
     }
@@ -48,7 +77,7 @@ std::int32_t Profile::GetInt(const QString& section, const QString& key,
 QString Profile::GetString(const QString& section, const QString& key,
                            const QString& fallback) const {
     QSettings settings(organisation_, application_);
-    const QVariant value = settings.value(KeyPath(section, key));
+    const QVariant value = settings.value(KeyPath(settings, section, key));
     // A hand-written INI line holding commas reads back as a list: rejoin what was typed.
     if (value.typeId() == QMetaType::QStringList) {
         return value.toStringList().join(", ");
@@ -62,17 +91,17 @@ QString Profile::GetString(const QString& section, const QString& key,
 
 bool Profile::Contains(const QString& section, const QString& key) const {
     QSettings settings(organisation_, application_);
-    return settings.contains(KeyPath(section, key));
+    return settings.contains(KeyPath(settings, section, key));
 }
 
 void Profile::WriteInt(const QString& section, const QString& key, std::int32_t value) {
     QSettings settings(organisation_, application_);
-    settings.setValue(KeyPath(section, key), value);
+    settings.setValue(KeyPath(settings, section, key), value);
 }
 
 void Profile::WriteString(const QString& section, const QString& key, const QString& value) {
     QSettings settings(organisation_, application_);
-    settings.setValue(KeyPath(section, key), value);
+    settings.setValue(KeyPath(settings, section, key), value);
 }
 
 QString ApplicationName() {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+class QSettings;
+
 namespace uikit {
 
 // The application profile: per-user values stored under
@@ -24,7 +26,7 @@ public:
     void WriteString(const QString& section, const QString& key, const QString& value);
 
 private:
-    QString KeyPath(const QString& section, const QString& key) const;
+    QString KeyPath(QSettings& settings, const QString& section, const QString& key) const;
 
     QString organisation_;
     QString application_;

@@ -40,6 +40,19 @@ TEST(Profile, WritesRoundTripPerSection) {
     EXPECT_EQ(other.GetInt("Settings", "OutputWidth", -1), -1);
 }
 
+TEST(Profile, NamesCompareIgnoringCaseAndKeepTheirFirstSpelling) {
+    testenv::ScopedSettingsFolder folder;
+    uikit::Profile profile("TarnwickStudio", "veltrano");
+    profile.WriteInt("German", "lfWeight", 700);
+    EXPECT_EQ(profile.GetInt("german", "LFWEIGHT", 400), 700);
+    profile.WriteInt("GERMAN", "lfweight", 600);
+    EXPECT_EQ(profile.GetInt("German", "lfWeight", 400), 600);
+    QSettings raw("TarnwickStudio", "veltrano");
+    EXPECT_EQ(raw.childGroups(), QStringList{"German"});
+    raw.beginGroup("German");
+    EXPECT_EQ(raw.childKeys(), QStringList{"lfWeight"});
+}
+
 TEST(Profile, UnwritableFolderDoesNotFail) {
     testenv::ScopedSettingsFolder folder;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, "/proc/no-such-folder");
