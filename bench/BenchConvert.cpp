@@ -1,5 +1,5 @@
 // Converts a 1280x720 30 fps 30 s H.264/AAC Matroska file (with an ASS track)
-// to MPEG-4 Part 2 + MP3 in AVI, once through the media layer (timeline and
+// to MPEG-4 video + MP3 in AVI, once through the media layer (timeline and
 // output builder, as the programs do) and once with the ffmpeg command line,
 // and prints both wall times and their ratio.
 //

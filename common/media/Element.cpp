@@ -36,7 +36,14 @@ MajorType Pad::ConnectionMajorType() const {
     if (!pad_) {
         return MajorType::Unknown;
     }
-    return internal::MajorTypeOfCaps(CapsOfPad(pad_.get()).get());
+    const MajorType own = internal::MajorTypeOfCaps(CapsOfPad(pad_.get()).get());
+    if (own != MajorType::Unknown) {
+        return own;
+    }
+    // Both ends of a link carry the same type; sparse streams (subtitles) may not
+    // have sent their caps across yet, and sinks accept anything.
+    auto peer = Handle<GstPad>::Adopt(gst_pad_get_peer(pad_.get()));
+    return peer ? internal::MajorTypeOfCaps(CapsOfPad(peer.get()).get()) : MajorType::Unknown;
 }
 
 Element Pad::Owner() const {

@@ -33,8 +33,8 @@ public:
     bool IsConnected() const;
     // Negotiated caps once data types are agreed (after preroll); empty before.
     std::string NegotiatedCaps() const;
-    // Major type of the negotiated caps; before negotiation, of what the pad can
-    // produce or accept when that is a single kind.
+    // Major type of the negotiated caps; before negotiation, of what the pad (or
+    // else its peer) can produce or accept when that is a single kind.
     MajorType ConnectionMajorType() const;
     // The element owning the pad (for ghost pads: the bin that exposes it).
     Element Owner() const;

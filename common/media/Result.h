@@ -1,8 +1,8 @@
 #pragma once
 
 // Result codes of the media layer: 32-bit signed, negative means failure. The
-// generic values follow the usual COM numbering so program code can compare
-// against the same constants it always has.
+// values keep the long-established numbering, so program code compares against
+// the same constants it always has.
 
 #include <cstdint>
 #include <string>

@@ -27,7 +27,7 @@ std::string SubtitleScript();
 std::string MakeMkv(int width, int height, int fps, int seconds);
 std::string Mkv640x480();    // 25 fps, 10 s
 std::string Mp4();           // H.264 + AAC, 320x240, 25 fps, 3 s
-std::string AviMpeg4Mp3();   // MPEG-4 Part 2 + MP3, 320x240, 25 fps, 3 s
+std::string AviMpeg4Mp3();   // MPEG-4 video + MP3, 320x240, 25 fps, 3 s
 std::string WebmVp8Vorbis(); // 320x240, 25 fps, 3 s
 std::string AnimatedGif();   // 160x120, 10 fps, 2 s
 std::string AudioOnlyM4a();  // AAC, 2 s

@@ -345,6 +345,51 @@ TEST_F(ConversionTest, UnwritableOutputFolderEndsInTheErrorPath) {
     EXPECT_TRUE(dialog.Control(idc::kOpenVideo)->isEnabled());
 }
 
+TEST_F(ConversionTest, EndMarkBeforeStartMarkIsRefusedByTheSource) {
+    CConverterDlg dialog;
+    Open(dialog, testmedia::Mp4());
+    dialog.outputSettings().outputPath = OutputPath("backwards.avi");
+    dialog.state().startMark = 2 * kSecond;
+    dialog.state().endMark = 1 * kSecond;
+    prompts_.Clear();
+    Click(dialog, idc::kConvert);
+    EXPECT_TRUE(ProcessUntil([&] { return dialog.state().converting == 0; }, 10000));
+    const auto messages = prompts_.Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].text, "Could not configure media source");
+    EXPECT_EQ(messages[0].caption, "veltrano");
+    // Nothing is left to convert, so nothing runs.
+    EXPECT_EQ(messages.back().text, "Could not ConnectFrontEnd");
+    EXPECT_TRUE(dialog.Control(idc::kOpenVideo)->isEnabled());
+}
+
+TEST_F(ConversionTest, ChosenCompressorWithAnEmptySlotShowsTheErrorAndRunsNothing) {
+    CConverterDlg dialog;
+    Open(dialog, testmedia::Mp4());
+    dialog.outputSettings().outputPath = OutputPath("empty-slot.avi");
+    settings::ReleaseCompressor(settings::CompressorCategory::Video);
+    dialog.outputSettings().useVideoCompressor = 1;
+    prompts_.Clear();
+    Click(dialog, idc::kConvert);
+    EXPECT_EQ(dialog.state().converting, 0);
+    ASSERT_EQ(prompts_.Messages().size(), 1u);
+    EXPECT_FALSE(prompts_.Messages()[0].text.isEmpty());
+    EXPECT_EQ(prompts_.Messages()[0].caption, "veltrano");
+}
+
+TEST_F(ConversionTest, AClipWithATransitionStillConverts) {
+    uikit::Profile::Application().WriteInt("TransitionSettings", "TransitionType", 2);
+    uikit::Profile::Application().WriteInt("TransitionSettings", "TransitionName", 36);
+    CConverterDlg dialog;
+    Open(dialog, testmedia::Mp4());
+    EXPECT_EQ(dialog.state().clipTransitions[0], 36);
+    dialog.outputSettings().outputPath = OutputPath("transition.avi");
+    prompts_.Clear();
+    ConvertAndWait(dialog);
+    EXPECT_TRUE(prompts_.records().empty());
+    EXPECT_NEAR(testmedia::Probe(OutputPath("transition.avi").toStdString()).duration, 3.0, 0.1);
+}
+
 TEST_F(ConversionTest, HighSourceFrameRateIsQuestioned) {
     const std::string fast = FixedRateAvi(1000);
     const std::string hundred = FixedRateAvi(100);

@@ -1,6 +1,6 @@
 #pragma once
 
-// Some encoders of the installed framework (the libav MPEG-4 Part 2 one among
+// Some encoders of the installed framework (the libav MPEG-4 video one among
 // them) hand out compressed frames without usable timestamps. Multiplexers drop such
 // frames as lying outside the stream's segment, so the file ends up without
 // video. This gives those frames the timestamps of the raw frames they were
