@@ -5,6 +5,9 @@
 
 #include <QComboBox>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace settings {
 
@@ -15,6 +18,31 @@ constexpr int kMaxCodecs = 50;
 std::optional<CodecState>& StateBlock() {
     static std::optional<CodecState> state;
     return state;
+}
+
+bool SameValue(const media::PropertySpec& spec, const std::string& value) {
+    if (spec.kind == media::PropertyKind::Real) {
+        // The dialog shows three decimals; finer differences are not a person's choice.
+        return std::abs(std::strtod(spec.value.c_str(), nullptr) -
+                        std::strtod(value.c_str(), nullptr)) < 0.0005;
+    }
+    return spec.value == value;
+}
+
+// Only what differs from the encoder's own defaults: some encoders change their
+// behaviour when an option is set at all, even to its default.
+media::EncoderState ChangedSettings(const std::vector<media::PropertySpec>& defaults,
+                                    const media::EncoderState& shown) {
+    media::EncoderState changed;
+    for (const auto& [name, value] : shown) {
+        const auto spec =
+            std::find_if(defaults.begin(), defaults.end(),
+                         [&](const media::PropertySpec& s) { return s.name == name; });
+        if (spec == defaults.end() || !SameValue(*spec, value)) {
+            changed.emplace_back(name, value);
+        }
+    }
+    return changed;
 }
 
 } // namespace
@@ -89,7 +117,9 @@ void ConfigureSelectedCodec(QWidget* dialog, const QComboBox& videoList, QComboB
     }
     CEncoderSettingsDlg settingsDialog(codec.friendlyName, std::move(specs), dialog);
     if (settingsDialog.exec() == QDialog::Accepted) {
-        SetCodecState(CodecState{encoderName, settingsDialog.State()});
+        SetCodecState(CodecState{encoderName,
+                                 ChangedSettings(media::DescribeEncoderProperties(encoderName, {}),
+                                                 settingsDialog.State())});
     }
 }
 

@@ -1,6 +1,9 @@
+#include "CodecConfiguration.h"
 #include "CompressorCatalogue.h"
+#include "CompressorSlots.h"
 #include "ConversionJob.h"
 #include "ConverterDlg.h"
+#include "EncoderSettingsDlg.h"
 #include "LanguagePack.h"
 #include "MediaInit.h"
 #include "Profile.h"
@@ -12,11 +15,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -388,6 +393,54 @@ TEST_F(ConversionTest, AClipWithATransitionStillConverts) {
     ConvertAndWait(dialog);
     EXPECT_TRUE(prompts_.records().empty());
     EXPECT_NEAR(testmedia::Probe(OutputPath("transition.avi").toStdString()).duration, 3.0, 0.1);
+}
+
+TEST_F(ConversionTest, ConfiguredEncoderSettingsReachTheFile) {
+    CConverterDlg dialog;
+    Open(dialog, testmedia::Mkv640x480());
+    dialog.outputSettings().outputPath = OutputPath("configured.avi");
+
+    // Configure the bound video encoder the way the options dialog's Settings button does.
+    QComboBox videoList;
+    settings::FillCompressorList(settings::CompressorCategory::Video, videoList);
+    const int mpeg4 = videoList.findText("MPEG-4 part 2", Qt::MatchContains);
+    ASSERT_GT(mpeg4, 0);
+    videoList.setCurrentIndex(mpeg4);
+    QComboBox codecList;
+    bool configured = false;
+    QTimer::singleShot(0, [&configured] {
+        auto* settingsDialog =
+            qobject_cast<settings::CEncoderSettingsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(settingsDialog, nullptr);
+        auto* bitrate = qobject_cast<QSpinBox*>(settingsDialog->Editor("bitrate"));
+        auto* keyframes = qobject_cast<QSpinBox*>(settingsDialog->Editor("gop-size"));
+        ASSERT_NE(bitrate, nullptr);
+        ASSERT_NE(keyframes, nullptr);
+        bitrate->setValue(500000);
+        keyframes->setValue(5);
+        configured = true;
+        settingsDialog->accept();
+    });
+    settings::ConfigureSelectedCodec(&dialog, videoList, codecList, "divx");
+    ASSERT_TRUE(configured);
+
+    prompts_.Clear();
+    ConvertAndWait(dialog);
+    EXPECT_TRUE(prompts_.records().empty());
+    // The bound encoder took the settings, and the file shows them: a key frame every 5.
+    const media::Element encoder = settings::BoundCompressor(settings::CompressorCategory::Video);
+    EXPECT_EQ(encoder.GetProperty("bitrate"), "500000");
+    QByteArray keys;
+    ASSERT_EQ(testmedia::Run("ffprobe",
+                             {"-v", "error", "-select_streams", "v:0", "-skip_frame", "nokey",
+                              "-show_entries", "frame=pts", "-of", "csv=p=0",
+                              OutputPath("configured.avi")},
+                             &keys),
+              0);
+    const auto keyFrames = keys.trimmed().split('\n').size();
+    // 10 s at 23.976 frames per second is 240 frames.
+    EXPECT_NEAR(static_cast<double>(keyFrames), 48.0, 2.0);
+    settings::SetCodecState(std::nullopt);
 }
 
 TEST_F(ConversionTest, HighSourceFrameRateIsQuestioned) {

@@ -1,0 +1,27 @@
+#pragma once
+
+// Pieces both benchmarks share: the input clip, the ffmpeg run and the median.
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace bench {
+
+// Length of the benchmark clip: 1280x720, 30 fps, H.264 + AAC + an ASS track.
+constexpr int kSeconds = 30;
+
+// Runs ffmpeg quietly with args; true when it succeeded.
+bool RunFfmpeg(const QStringList& args);
+
+// The benchmark clip in dir, made with ffmpeg when missing; empty on failure.
+QString EnsureInput(const QDir& dir);
+
+// Wall time in seconds of the matching ffmpeg conversion, negative on failure.
+double ConvertWithFfmpeg(const QString& input, const QString& output);
+
+double Median(std::vector<double> values);
+
+} // namespace bench
