@@ -313,7 +313,11 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
         << Text(dialog, idc::kStatus).toStdString();
     EXPECT_EQ(Text(dialog, idc::kStatus), "Please wait... Used Time: 00:00:01");
     ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";
-    EXPECT_GT(static_cast<QProgressBar*>(dialog.Control(idc::kProgress))->value(), 0);
+    // The bar follows the written part of the marked range.
+    auto* progress = static_cast<QProgressBar*>(dialog.Control(idc::kProgress));
+    EXPECT_TRUE(ProcessUntil([&] { return progress->value() > 0; }, 30000));
+    EXPECT_TRUE(progress->text().contains("left")) << progress->text().toStdString();
+    ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";
 
     // Stop, pressed twice in a row: the second press comes while the first waits.
     QTimer::singleShot(0, &dialog, [&] { Click(dialog, idc::kConvert); });
