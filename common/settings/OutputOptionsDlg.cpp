@@ -1,9 +1,11 @@
 #include "OutputOptionsDlg.h"
 
+#include "CaspariDialogs.h"
 #include "CodecConfiguration.h"
 #include "CompressorDevices.h"
 #include "DialogBuilder.h"
 #include "LanguagePack.h"
+#include "OutputExtension.h"
 #include "OutputSettingsStore.h"
 #include "Profile.h"
 #include "Prompts.h"
@@ -13,6 +15,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace settings {
 
@@ -20,23 +23,70 @@ namespace {
 
 using uikit::Language;
 
-namespace idc {
-constexpr int kOutputFile = 1022;
-constexpr int kBrowse = 1024;
-constexpr int kSizeList = 1025;
-constexpr int kWidth = 1027;
-constexpr int kHeight = 1028;
-constexpr int kFrameRateList = 1068;
-constexpr int kFrameRate = 1069;
-constexpr int kResizeList = 1070;
-constexpr int kVideoList = 1001;
-constexpr int kAudioList = 1002;
-constexpr int kCodecList = 1052;
-constexpr int kSettings = 1053;
-constexpr int kDefault = 1051;
-constexpr int kOk = 1082;
-constexpr int kCancel = 1083;
-} // namespace idc
+constexpr OptionsLayout kVeltranoLayout{.ok = 1082,
+                                        .cancel = 1083,
+                                        .defaults = 1051,
+                                        .browse = 1024,
+                                        .outputFile = 1022,
+                                        .sizeLabel = 1026,
+                                        .sizeList = 1025,
+                                        .width = 1027,
+                                        .height = 1028,
+                                        .frameRateLabel = 1078,
+                                        .frameRateList = 1068,
+                                        .frameRate = 1069,
+                                        .resizeLabel = 1079,
+                                        .resizeList = 1070,
+                                        .videoLabel = 1080,
+                                        .videoList = 1001,
+                                        .audioLabel = 1081,
+                                        .audioList = 1002,
+                                        .settings = 1053,
+                                        .codecList = 1052,
+                                        .note = 1077,
+                                        .formatList = 0,
+                                        .videoBitrateLabel = 0,
+                                        .videoBitrate = 0,
+                                        .videoKbps = 0,
+                                        .audioBitrateLabel = 0,
+                                        .audioBitrate = 0,
+                                        .audioKbps = 0,
+                                        .audioBitrateText = 0};
+
+constexpr OptionsLayout kCaspariLayout{.ok = 1041,
+                                       .cancel = 1042,
+                                       .defaults = 1014,
+                                       .browse = 1021,
+                                       .outputFile = 1009,
+                                       .sizeLabel = 1011,
+                                       .sizeList = 1010,
+                                       .width = 1012,
+                                       .height = 1013,
+                                       .frameRateLabel = 1036,
+                                       .frameRateList = 1017,
+                                       .frameRate = 1018,
+                                       .resizeLabel = 1037,
+                                       .resizeList = 1019,
+                                       .videoLabel = 1038,
+                                       .videoList = 1007,
+                                       .audioLabel = 1039,
+                                       .audioList = 1008,
+                                       .settings = 1016,
+                                       .codecList = 1015,
+                                       .note = 1040,
+                                       .formatList = 1046,
+                                       .videoBitrateLabel = 1047,
+                                       .videoBitrate = 1049,
+                                       .videoKbps = 1051,
+                                       .audioBitrateLabel = 1048,
+                                       .audioBitrate = 1050,
+                                       .audioKbps = 1052,
+                                       .audioBitrateText = 1053};
+
+// Bitrates of the WMV audio list, by position.
+constexpr std::int32_t kAudioBitrates[] = {64000, 128000, 192000, 320000};
+constexpr std::int32_t kVideoBitrateUnit = 1024;
+constexpr std::int32_t kAudioBitrateUnit = 1000;
 
 constexpr int kCustomSizePosition = 8;
 constexpr int kOptionsDialogId = 129;
@@ -64,34 +114,39 @@ std::int32_t ConfirmedDimension(int typed) {
     return truncated < 16 ? 16 : truncated;
 }
 
-QString WithAviExtension(const QString& path) {
-    // Only a dot in the file name starts an extension, not one in a folder name.
-    const int lastSeparator = path.lastIndexOf('/');
-    const int lastDot = path.lastIndexOf('.');
-    const QString stem = lastDot > lastSeparator ? path.left(lastDot) : path;
-    return stem + ".avi";
+template <typename T>
+T* As(const COutputOptionsDlg& dialog, int id) {
+    return static_cast<T*>(dialog.Control(id));
 }
 
 } // namespace
 
-COutputOptionsDlg::COutputOptionsDlg(const OutputSettings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings) {
-    uikit::BuildDialog(*this, res::VeltranoOptionsDialog());
+COutputOptionsDlg::COutputOptionsDlg(const OutputSettings& settings, QWidget* parent,
+                                     OptionsVariant variant)
+    : QDialog(parent), variant_(variant),
+      ids_(variant == OptionsVariant::Caspari ? kCaspariLayout : kVeltranoLayout),
+      settings_(settings) {
+    uikit::BuildDialog(*this,
+                       IsCaspari() ? res::CaspariOptionsDialog() : res::VeltranoOptionsDialog());
     SetUp();
 
-    auto* sizeList = static_cast<QComboBox*>(Control(idc::kSizeList));
-    connect(sizeList, &QComboBox::activated, this, &COutputOptionsDlg::OnSizeChoiceChanged);
-    auto* rateList = static_cast<QComboBox*>(Control(idc::kFrameRateList));
-    connect(rateList, &QComboBox::activated, this, &COutputOptionsDlg::OnFrameRateChoiceChanged);
-    connect(static_cast<QAbstractButton*>(Control(idc::kBrowse)), &QAbstractButton::clicked, this,
+    connect(As<QComboBox>(*this, ids_.sizeList), &QComboBox::activated, this,
+            &COutputOptionsDlg::OnSizeChoiceChanged);
+    connect(As<QComboBox>(*this, ids_.frameRateList), &QComboBox::activated, this,
+            &COutputOptionsDlg::OnFrameRateChoiceChanged);
+    if (IsCaspari()) {
+        connect(As<QComboBox>(*this, ids_.formatList), &QComboBox::activated, this,
+                &COutputOptionsDlg::OnFormatChanged);
+    }
+    connect(As<QAbstractButton>(*this, ids_.browse), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::OnBrowse);
-    connect(static_cast<QAbstractButton*>(Control(idc::kDefault)), &QAbstractButton::clicked, this,
+    connect(As<QAbstractButton>(*this, ids_.defaults), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::OnDefault);
-    connect(static_cast<QAbstractButton*>(Control(idc::kSettings)), &QAbstractButton::clicked, this,
+    connect(As<QAbstractButton>(*this, ids_.settings), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::OnSettings);
-    connect(static_cast<QAbstractButton*>(Control(idc::kOk)), &QAbstractButton::clicked, this,
+    connect(As<QAbstractButton>(*this, ids_.ok), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::accept);
-    connect(static_cast<QAbstractButton*>(Control(idc::kCancel)), &QAbstractButton::clicked, this,
+    connect(As<QAbstractButton>(*this, ids_.cancel), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::reject);
 }
 
@@ -100,20 +155,55 @@ QWidget* COutputOptionsDlg::Control(int id) const {
 }
 
 void COutputOptionsDlg::SetUp() {
-    auto* sizeList = static_cast<QComboBox*>(Control(idc::kSizeList));
+    SetUpSizeAndFrameRate();
+    SelectCompressor(CompressorCategory::Video, ids_.videoList, keys::kVideoCompressSection);
+    SelectCompressor(CompressorCategory::Audio, ids_.audioList, keys::kAudioCompressSection);
+
+    auto* resizeList = As<QComboBox>(*this, ids_.resizeList);
+    if (!IsCaspari()) {
+        resizeList->setItemText(0, Language().GetMessageText(117));
+        resizeList->setItemText(1, Language().GetMessageText(118));
+    }
+    // caspari's lists hold only their first entry, so other positions select nothing.
+    const int resizePosition = settings_.resizeMode == kResizePreserveAspectRatio ? 0 : 1;
+    resizeList->setCurrentIndex(resizePosition < resizeList->count() ? resizePosition : -1);
+
+    if (IsCaspari()) {
+        SetUpCaspariControls();
+    }
+
+    // Translating may refill lists; the dialog works by positions, so keep them.
+    std::vector<std::pair<QComboBox*, int>> selections;
+    for (QComboBox* list : findChildren<QComboBox*>()) {
+        selections.emplace_back(list, list->currentIndex());
+    }
+    Language().ApplyToDialog(*this, kOptionsDialogId);
+    for (const auto& [list, position] : selections) {
+        list->setCurrentIndex(position < list->count() ? position : -1);
+    }
+}
+
+void COutputOptionsDlg::SetUpSizeAndFrameRate() {
+    auto* sizeList = As<QComboBox>(*this, ids_.sizeList);
     const bool sourceKnown = settings_.sourceWidth != 0 || settings_.sourceHeight != 0;
-    sizeList->setItemText(0, sourceKnown
-                                 ? QString::asprintf("%s %d*%d",
-                                                     qUtf8Printable(Language().GetMessageText(111)),
+    const QString originalSize =
+        IsCaspari() ? QString("Original size") : Language().GetMessageText(111);
+    const QString sizeText = sourceKnown
+                                 ? QString::asprintf("%s %d*%d", qUtf8Printable(originalSize),
                                                      settings_.sourceWidth, settings_.sourceHeight)
-                                 : Language().GetMessageText(111));
-    sizeList->setItemText(kCustomSizePosition, Language().GetMessageText(112));
+                                 : originalSize;
+    if (sizeList->count() == 0) {
+        sizeList->addItem(sizeText);
+    } else {
+        sizeList->setItemText(0, sizeText);
+        sizeList->setItemText(kCustomSizePosition, Language().GetMessageText(112));
+    }
 
-    Control(idc::kCodecList)->hide();
-    static_cast<QLineEdit*>(Control(idc::kOutputFile))->setText(settings_.outputPath);
+    Control(ids_.codecList)->hide();
+    As<QLineEdit>(*this, ids_.outputFile)->setText(settings_.outputPath);
 
-    auto* width = static_cast<QLineEdit*>(Control(idc::kWidth));
-    auto* height = static_cast<QLineEdit*>(Control(idc::kHeight));
+    auto* width = As<QLineEdit>(*this, ids_.width);
+    auto* height = As<QLineEdit>(*this, ids_.height);
     width->setText(QString::number(settings_.outputWidth));
     height->setText(QString::number(settings_.outputHeight));
     width->hide();
@@ -132,51 +222,94 @@ void COutputOptionsDlg::SetUp() {
             }
         }
     }
-    sizeList->setCurrentIndex(sizePosition);
+    sizeList->setCurrentIndex(sizePosition < sizeList->count() ? sizePosition : -1);
     if (sizePosition == kCustomSizePosition) {
         width->show();
         height->show();
     }
 
-    auto* rateList = static_cast<QComboBox*>(Control(idc::kFrameRateList));
-    rateList->setItemText(0, settings_.sourceCount <= 0
-                                 ? Language().GetMessageText(113)
-                                 : QString::asprintf("%s %.3f",
-                                                     qUtf8Printable(Language().GetMessageText(113)),
-                                                     settings_.sourceFrameRate));
-    rateList->setItemText(kFrameRateCustomIndex, Language().GetMessageText(114));
-    auto* rate = static_cast<QLineEdit*>(Control(idc::kFrameRate));
+    auto* rateList = As<QComboBox>(*this, ids_.frameRateList);
+    QString rateText;
+    if (IsCaspari()) {
+        rateText = settings_.sourceCount <= 0 ? QString("Original frame rate")
+                                              : QString::asprintf("%s%.3f", "Original frame rate ",
+                                                                  settings_.sourceFrameRate);
+        rateList->addItem(rateText);
+    } else {
+        rateText =
+            settings_.sourceCount <= 0
+                ? Language().GetMessageText(113)
+                : QString::asprintf("%s %.3f", qUtf8Printable(Language().GetMessageText(113)),
+                                    settings_.sourceFrameRate);
+        rateList->setItemText(0, rateText);
+        rateList->setItemText(kFrameRateCustomIndex, Language().GetMessageText(114));
+    }
+    auto* rate = As<QLineEdit>(*this, ids_.frameRate);
     rate->setText(settings_.frameRateIndex != kFrameRateSourceIndex
                       ? QString::asprintf("%.3f", settings_.outputFrameRate)
                       : QString::asprintf("%f", kDefaultFrameRate));
     rate->hide();
-    rateList->setCurrentIndex(settings_.frameRateIndex);
+    rateList->setCurrentIndex(
+        settings_.frameRateIndex < rateList->count() ? settings_.frameRateIndex : -1);
     if (settings_.frameRateIndex >= kFrameRateCustomIndex) {
         rate->show();
     }
+}
 
-    SelectCompressor(CompressorCategory::Video, idc::kVideoList, keys::kVideoCompressSection);
-    SelectCompressor(CompressorCategory::Audio, idc::kAudioList, keys::kAudioCompressSection);
-
-    auto* resizeList = static_cast<QComboBox*>(Control(idc::kResizeList));
-    resizeList->setItemText(0, Language().GetMessageText(117));
-    resizeList->setItemText(1, Language().GetMessageText(118));
-    resizeList->setCurrentIndex(settings_.resizeMode == kResizePreserveAspectRatio ? 0 : 1);
-
-    // Translating may refill lists; the dialog works by positions, so keep them.
-    std::vector<std::pair<QComboBox*, int>> selections;
-    for (QComboBox* list : findChildren<QComboBox*>()) {
-        selections.emplace_back(list, list->currentIndex());
+void COutputOptionsDlg::SetUpCaspariControls() {
+    for (int id : {ids_.sizeLabel, ids_.sizeList, ids_.width, ids_.height, ids_.frameRateLabel,
+                   ids_.frameRateList, ids_.resizeLabel, ids_.resizeList, ids_.videoList,
+                   ids_.audioList, ids_.settings}) {
+        Control(id)->hide();
     }
-    Language().ApplyToDialog(*this, kOptionsDialogId);
-    for (const auto& [list, position] : selections) {
-        list->setCurrentIndex(position < list->count() ? position : -1);
+    As<QLineEdit>(*this, ids_.videoBitrate)
+        ->setText(QString::number(settings_.videoBitrate / kVideoBitrateUnit));
+    As<QLineEdit>(*this, ids_.audioBitrateText)
+        ->setText(QString::number(settings_.audioBitrate / kAudioBitrateUnit));
+    const auto* known =
+        std::find(std::begin(kAudioBitrates), std::end(kAudioBitrates), settings_.audioBitrate);
+    As<QComboBox>(*this, ids_.audioBitrate)
+        ->setCurrentIndex(known != std::end(kAudioBitrates)
+                              ? static_cast<int>(known - std::begin(kAudioBitrates))
+                              : -1);
+    for (int id : {ids_.videoLabel, ids_.audioLabel, ids_.note}) {
+        Control(id)->hide();
+    }
+    auto* formats = As<QComboBox>(*this, ids_.formatList);
+    formats->setCurrentIndex(settings_.outputFormat >= 0 &&
+                                     settings_.outputFormat < formats->count()
+                                 ? settings_.outputFormat
+                                 : -1);
+    ApplyFormatRule(settings_.outputFormat);
+}
+
+void COutputOptionsDlg::ApplyFormatRule(std::int32_t format) {
+    auto* file = As<QLineEdit>(*this, ids_.outputFile);
+    QString withExtension;
+    if (SetOutputExtension(format, file->text(), withExtension)) {
+        file->setText(withExtension);
+    }
+    const int compressorControls[] = {ids_.videoLabel, ids_.audioLabel, ids_.videoList,
+                                      ids_.audioList,  ids_.settings,   ids_.note};
+    const int bitrateControls[] = {ids_.videoBitrateLabel, ids_.videoBitrate, ids_.videoKbps,
+                                   ids_.audioBitrateLabel, ids_.audioBitrate, ids_.audioKbps};
+    if (format < kFormatAvi || format > kFormatAsf) {
+        uikit::CurrentPrompts().ShowMessage(this, "unknown error", "error",
+                                            uikit::PromptIcon::Error);
+        return;
+    }
+    const bool wmv = format == kFormatWmv;
+    for (int id : compressorControls) {
+        Control(id)->setVisible(!wmv);
+    }
+    for (int id : bitrateControls) {
+        Control(id)->setVisible(wmv);
     }
 }
 
 void COutputOptionsDlg::SelectCompressor(CompressorCategory category, int listId,
                                          const char* section) {
-    auto* list = static_cast<QComboBox*>(Control(listId));
+    auto* list = As<QComboBox>(*this, listId);
     FillCompressorList(category, *list);
     const std::int32_t stored = uikit::Profile::Application().GetInt(
         section, keys::kCompressorNumber, kCompressorNeverChosen);
@@ -192,8 +325,8 @@ void COutputOptionsDlg::SelectCompressor(CompressorCategory category, int listId
 }
 
 void COutputOptionsDlg::OnSizeChoiceChanged(int position) {
-    auto* width = static_cast<QLineEdit*>(Control(idc::kWidth));
-    auto* height = static_cast<QLineEdit*>(Control(idc::kHeight));
+    auto* width = As<QLineEdit>(*this, ids_.width);
+    auto* height = As<QLineEdit>(*this, ids_.height);
     if (position == kCustomSizePosition) {
         width->setText(QString::number(settings_.outputWidth));
         height->setText(QString::number(settings_.outputHeight));
@@ -213,7 +346,7 @@ void COutputOptionsDlg::OnSizeChoiceChanged(int position) {
 }
 
 void COutputOptionsDlg::OnFrameRateChoiceChanged(int position) {
-    auto* rate = static_cast<QLineEdit*>(Control(idc::kFrameRate));
+    auto* rate = As<QLineEdit>(*this, ids_.frameRate);
     if (position == kFrameRateCustomIndex) {
         rate->setText(QString::asprintf("%.3f", settings_.outputFrameRate));
         rate->show();
@@ -228,40 +361,67 @@ void COutputOptionsDlg::OnFrameRateChoiceChanged(int position) {
     rate->hide();
 }
 
+void COutputOptionsDlg::OnFormatChanged(int position) {
+    settings_.outputFormat = position;
+    ApplyFormatRule(position);
+}
+
 void COutputOptionsDlg::OnDefault() {
-    for (auto [category, listId] : {std::pair{CompressorCategory::Video, idc::kVideoList},
-                                    std::pair{CompressorCategory::Audio, idc::kAudioList}}) {
+    if (IsCaspari() && settings_.outputFormat == kFormatWmv) {
+        As<QLineEdit>(*this, ids_.videoBitrate)->setText("780");
+        As<QComboBox>(*this, ids_.audioBitrate)->setCurrentIndex(1);
+        return;
+    }
+    for (auto [category, listId] : {std::pair{CompressorCategory::Video, ids_.videoList},
+                                    std::pair{CompressorCategory::Audio, ids_.audioList}}) {
         std::int32_t entry = 0;
         const int position = FindDefaultCompressor(category, entry) ? entry + 1 : 0;
-        auto* list = static_cast<QComboBox*>(Control(listId));
+        auto* list = As<QComboBox>(*this, listId);
         list->setCurrentIndex(position < list->count() ? position : 0);
     }
 }
 
 void COutputOptionsDlg::OnBrowse() {
     uikit::FileRequest request;
-    const int lastSeparator = settings_.outputPath.lastIndexOf('/');
+    const qsizetype lastSeparator = settings_.outputPath.lastIndexOf('/');
     request.initialFolder = lastSeparator >= 0 ? settings_.outputPath.left(lastSeparator) : ".";
     request.initialName = "*.*";
-    request.filters = {{"AVI file", "*.avi"}};
-    request.selectedFilter = 0;
     request.title = Language().GetMessageText(110);
+    if (!IsCaspari()) {
+        request.filters = {{"AVI file", "*.avi"}};
+    } else {
+        static const uikit::FileFilter kFilters[] = {
+            {"Audio Video Interleave file(*.avi)", "*.avi"},
+            {"Windows Media Video file (*.wmv)", "*.wmv"},
+            {"Matroska video file(*.mkv)", "*.mkv"},
+            {"Advanced Systems Format file(*.asf)", "*.asf"}};
+        if (settings_.outputFormat >= kFormatAvi && settings_.outputFormat <= kFormatAsf) {
+            request.filters = {kFilters[settings_.outputFormat]};
+        } else {
+            uikit::ShowError(this, "Does not support the video format");
+        }
+    }
     const auto chosen = uikit::CurrentPrompts().PickSaveFile(this, request);
     if (!chosen) {
         return;
     }
-    static_cast<QLineEdit*>(Control(idc::kOutputFile))->setText(WithAviExtension(*chosen));
+    // veltrano writes AVI only.
+    const std::int32_t format = IsCaspari() ? settings_.outputFormat : kFormatAvi;
+    QString withExtension;
+    if (SetOutputExtension(format, *chosen, withExtension)) {
+        As<QLineEdit>(*this, ids_.outputFile)->setText(withExtension);
+    }
 }
 
 void COutputOptionsDlg::OnSettings() {
-    ConfigureSelectedCodec(this, *static_cast<QComboBox*>(Control(idc::kVideoList)),
-                           *static_cast<QComboBox*>(Control(idc::kCodecList)),
+    ConfigureSelectedCodec(this, *As<QComboBox>(*this, ids_.videoList),
+                           *As<QComboBox>(*this, ids_.codecList),
                            CurrentDefaultCompressorNames().videoName);
 }
 
 bool COutputOptionsDlg::Save() {
-    const auto* rateEdit = static_cast<QLineEdit*>(Control(idc::kFrameRate));
-    const auto* rateList = static_cast<QComboBox*>(Control(idc::kFrameRateList));
+    const auto* rateEdit = As<QLineEdit>(*this, ids_.frameRate);
+    const auto* rateList = As<QComboBox>(*this, ids_.frameRateList);
     const double typedRate = LeadingNumber(rateEdit->text());
     if (typedRate < 0.001) {
         uikit::ShowAppMessage(this, "The frame rate is too small!");
@@ -271,7 +431,7 @@ bool COutputOptionsDlg::Save() {
         uikit::ShowAppMessage(this, "The frame rate is too large!");
         return false;
     }
-    const QString path = static_cast<QLineEdit*>(Control(idc::kOutputFile))->text();
+    const QString path = As<QLineEdit>(*this, ids_.outputFile)->text();
     if (QFileInfo(path).isRelative()) {
         uikit::ShowAppMessage(this, "Please give the output file with its full path, for example "
                                     "/home/me/Videos/output.avi");
@@ -299,10 +459,8 @@ bool COutputOptionsDlg::Save() {
     settings_.outputPath = path;
     profile.WriteString(keys::kSettings, keys::kOutputName, path);
 
-    settings_.outputWidth =
-        ConfirmedDimension(EditInteger(*static_cast<QLineEdit*>(Control(idc::kWidth))));
-    settings_.outputHeight =
-        ConfirmedDimension(EditInteger(*static_cast<QLineEdit*>(Control(idc::kHeight))));
+    settings_.outputWidth = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.width)));
+    settings_.outputHeight = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.height)));
     profile.WriteInt(keys::kSettings, keys::kOutputWidth, settings_.outputWidth);
     profile.WriteInt(keys::kSettings, keys::kOutputHeight, settings_.outputHeight);
 
@@ -311,17 +469,20 @@ bool COutputOptionsDlg::Save() {
         int listId;
         const char* section;
         std::int32_t OutputSettings::*useFlag;
+        std::int32_t OutputSettings::*chosenEntry;
     } compressors[] = {
-        {CompressorCategory::Video, idc::kVideoList, keys::kVideoCompressSection,
-         &OutputSettings::useVideoCompressor},
-        {CompressorCategory::Audio, idc::kAudioList, keys::kAudioCompressSection,
-         &OutputSettings::useAudioCompressor},
+        {CompressorCategory::Video, ids_.videoList, keys::kVideoCompressSection,
+         &OutputSettings::useVideoCompressor, &OutputSettings::videoCompressorIndex},
+        {CompressorCategory::Audio, ids_.audioList, keys::kAudioCompressSection,
+         &OutputSettings::useAudioCompressor, &OutputSettings::audioCompressorIndex},
     };
     for (const auto& compressor : compressors) {
         // Position 0 is the uncompressed entry; no selection gives -2.
-        const std::int32_t entry =
-            static_cast<QComboBox*>(Control(compressor.listId))->currentIndex() - 1;
+        const std::int32_t entry = As<QComboBox>(*this, compressor.listId)->currentIndex() - 1;
         profile.WriteInt(compressor.section, keys::kCompressorNumber, entry);
+        if (IsCaspari()) {
+            settings_.*compressor.chosenEntry = entry;
+        }
         if (entry == kCompressorNone) {
             settings_.*compressor.useFlag = 0;
             continue;
@@ -330,9 +491,22 @@ bool COutputOptionsDlg::Save() {
         settings_.*compressor.useFlag = 1;
     }
 
-    settings_.resizeMode = static_cast<QComboBox*>(Control(idc::kResizeList))->currentIndex() == 0
+    settings_.resizeMode = As<QComboBox>(*this, ids_.resizeList)->currentIndex() == 0
                                ? kResizePreserveAspectRatio
                                : kResizeStretch;
+
+    if (IsCaspari()) {
+        settings_.videoBitrate =
+            EditInteger(*As<QLineEdit>(*this, ids_.videoBitrate)) * kVideoBitrateUnit;
+        profile.WriteInt(keys::kSettings, keys::kVideoBitrate, settings_.videoBitrate);
+        const int audioPosition = As<QComboBox>(*this, ids_.audioBitrate)->currentIndex();
+        if (audioPosition >= 0 && audioPosition < static_cast<int>(std::size(kAudioBitrates))) {
+            settings_.audioBitrate = kAudioBitrates[audioPosition];
+        }
+        profile.WriteInt(keys::kSettings, keys::kAudioBitrate, settings_.audioBitrate);
+        settings_.outputFormat = As<QComboBox>(*this, ids_.formatList)->currentIndex();
+        profile.WriteInt(keys::kSettings, keys::kOutputFormat, settings_.outputFormat);
+    }
     return true;
 }
 

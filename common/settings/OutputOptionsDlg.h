@@ -7,31 +7,56 @@
 
 namespace settings {
 
+// Which program's options dialog: veltrano's edits size, frame rate and resize
+// mode; caspari's edits the container format and, for WMV, two bitrates.
+enum class OptionsVariant { Veltrano, Caspari };
+
+// The control IDs of one variant's dialog (template 129 of each program).
+struct OptionsLayout {
+    int ok, cancel, defaults, browse, outputFile;
+    int sizeLabel, sizeList, width, height;
+    int frameRateLabel, frameRateList, frameRate;
+    int resizeLabel, resizeList;
+    int videoLabel, videoList, audioLabel, audioList, settings, codecList, note;
+    // caspari only; 0 in veltrano's
+    int formatList, videoBitrateLabel, videoBitrate, videoKbps, audioBitrateLabel, audioBitrate,
+        audioKbps, audioBitrateText;
+};
+
 // The output options dialog (template 129). Works on a copy of the caller's
 // settings; on OK it stores them, rebinds the compressors and hands the copy back.
 class COutputOptionsDlg : public QDialog {
     Q_OBJECT
 
 public:
-    COutputOptionsDlg(const OutputSettings& settings, QWidget* parent);
+    COutputOptionsDlg(const OutputSettings& settings, QWidget* parent,
+                      OptionsVariant variant = OptionsVariant::Veltrano);
 
     // The edited settings; meaningful after the dialog ended with OK.
     const OutputSettings& settings() const { return settings_; }
     QWidget* Control(int id) const;
+    const OptionsLayout& layout() const { return ids_; }
 
 public slots:
     void accept() override;
 
 private:
+    bool IsCaspari() const { return variant_ == OptionsVariant::Caspari; }
     void SetUp();
+    void SetUpSizeAndFrameRate();
+    void SetUpCaspariControls();
     void SelectCompressor(CompressorCategory category, int listId, const char* section);
+    void ApplyFormatRule(std::int32_t format);
     void OnSizeChoiceChanged(int position);
     void OnFrameRateChoiceChanged(int position);
+    void OnFormatChanged(int position);
     void OnDefault();
     void OnBrowse();
     void OnSettings();
     bool Save();
 
+    OptionsVariant variant_;
+    OptionsLayout ids_;
     OutputSettings settings_;
 };
 

@@ -19,6 +19,10 @@ inline constexpr auto kVideoCompressSection = "DexVideoCompress";
 inline constexpr auto kAudioCompressSection = "DexAudioCompress";
 inline constexpr auto kCompressorNumber = "CompressorNumber";
 inline constexpr auto kDefaultFrameRateText = "23.976";
+inline constexpr auto kOutputFormat = "nOuptputFormat";
+inline constexpr auto kVideoBitrate = "n_video_bitrate";
+inline constexpr auto kAudioBitrate = "n_audio_bitrate";
+inline constexpr auto kFileProfile = "b_file_profile";
 } // namespace keys
 
 // The default output file: "output.avi" in the user's video folder. When the

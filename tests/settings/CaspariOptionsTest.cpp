@@ -1,0 +1,179 @@
+#include "FakeCompressorDevices.h"
+#include "LanguagePack.h"
+#include "OutputExtension.h"
+#include "OutputOptionsDlg.h"
+#include "Profile.h"
+#include "RecordingPrompts.h"
+#include "TestEnvironment.h"
+#include "VeltranoStrings.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+using settings::CompressorCategory;
+using settings::COutputOptionsDlg;
+using settings::OptionsVariant;
+using testenv::Member;
+
+TEST(SetOutputExtension, ReplacesTheExtensionOfTheFileName) {
+    uikit::RecordingPrompts prompts;
+    uikit::ScopedPrompts scoped(prompts);
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {0, "/v/out.wmv", "/v/out.avi"},
+        {1, "/v/out.avi", "/v/out.wmv"},
+        {2, "/v/out", "/v/out.mkv"},
+        {3, "/v/a.b.c", "/v/a.b.asf"},
+        {1, "/v/my.dir/out", "/v/my.dir/out.wmv"}};
+    for (const auto& [format, path, expected] : cases) {
+        QString out;
+        EXPECT_TRUE(settings::SetOutputExtension(format, path, out));
+        EXPECT_EQ(out, expected);
+    }
+    QString kept = "unchanged";
+    EXPECT_FALSE(settings::SetOutputExtension(4, "/v/out.avi", kept));
+    EXPECT_FALSE(settings::SetOutputExtension(-1, "/v/out.avi", kept));
+    EXPECT_EQ(kept, "unchanged");
+    ASSERT_EQ(prompts.records().size(), 2u);
+    EXPECT_EQ(prompts.records()[0].text, "Does not support the video format");
+    EXPECT_EQ(prompts.records()[0].caption, "Error");
+    EXPECT_EQ(prompts.records()[0].owner, nullptr);
+}
+
+class CaspariOptionsTest : public ::testing::Test {
+protected:
+    CaspariOptionsTest() : scopedPrompts_(prompts_), scopedDevices_(devices_) {
+        uikit::Language().SetBuiltInStrings(res::VeltranoStrings());
+        settings::DefaultCompressorNames names;
+        names.videoName = "ffdshow video encoder";
+        settings::SetDefaultCompressorNames(names);
+        devices_.SetMembers(CompressorCategory::Video,
+                            {Member("Codec A", "x264enc"), Member("MPEG-4", "avenc_mpeg4")});
+        devices_.SetMembers(CompressorCategory::Audio, {Member("MP3", "lamemp3enc")});
+        base_.outputPath = "/videos/out.avi";
+        base_.outputFormat = 0;
+        base_.sourceWidth = 352;
+        base_.sourceHeight = 288;
+    }
+    ~CaspariOptionsTest() override { settings::SetDefaultCompressorNames({}); }
+
+    template <typename T>
+    T* Get(COutputOptionsDlg& dialog, int id) {
+        return static_cast<T*>(dialog.Control(id));
+    }
+    void Choose(COutputOptionsDlg& dialog, int id, int position) {
+        auto* list = Get<QComboBox>(dialog, id);
+        list->setCurrentIndex(position);
+        emit list->activated(position);
+    }
+    void Click(COutputOptionsDlg& dialog, int id) { Get<QAbstractButton>(dialog, id)->click(); }
+
+    testenv::ScopedSettingsFolder folder_;
+    uikit::RecordingPrompts prompts_;
+    uikit::ScopedPrompts scopedPrompts_;
+    testenv::FakeCompressorDevices devices_;
+    settings::ScopedCompressorDevices scopedDevices_;
+    settings::OutputSettings base_;
+};
+
+TEST_F(CaspariOptionsTest, SetUpShowsFormatBitratesAndHidesTheRest) {
+    COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+    for (int hidden : {1011, 1010, 1012, 1013, 1036, 1017, 1037, 1019, 1015, 1053}) {
+        EXPECT_TRUE(dialog.Control(hidden)->isHidden()) << hidden;
+    }
+    EXPECT_EQ(Get<QComboBox>(dialog, 1010)->count(), 1);
+    EXPECT_EQ(Get<QComboBox>(dialog, 1010)->itemText(0), "Original size 352*288");
+    EXPECT_EQ(Get<QComboBox>(dialog, 1017)->itemText(0), "Original frame rate");
+    EXPECT_EQ(Get<QComboBox>(dialog, 1046)->currentIndex(), 0);
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1049)->text(), "380");
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1053)->text(), "128");
+    EXPECT_EQ(Get<QComboBox>(dialog, 1050)->currentIndex(), 1);
+    // AVI shows the compressors and hides the bitrates.
+    for (int shown : {1038, 1007, 1039, 1008, 1016, 1040}) {
+        EXPECT_FALSE(dialog.Control(shown)->isHidden()) << shown;
+    }
+    for (int hidden : {1047, 1049, 1051, 1048, 1050, 1052}) {
+        EXPECT_TRUE(dialog.Control(hidden)->isHidden()) << hidden;
+    }
+    EXPECT_TRUE(prompts_.records().empty());
+}
+
+TEST_F(CaspariOptionsTest, SwitchingToWmvSwapsTheControlsAndTheExtension) {
+    COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+    Choose(dialog, 1046, 1);
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/videos/out.wmv");
+    for (int shown : {1047, 1049, 1051, 1048, 1050, 1052}) {
+        EXPECT_FALSE(dialog.Control(shown)->isHidden()) << shown;
+    }
+    for (int hidden : {1038, 1007, 1039, 1008, 1016, 1040}) {
+        EXPECT_TRUE(dialog.Control(hidden)->isHidden()) << hidden;
+    }
+    Choose(dialog, 1046, 2);
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/videos/out.mkv");
+    EXPECT_FALSE(dialog.Control(1007)->isHidden());
+}
+
+TEST_F(CaspariOptionsTest, DefaultWithWmvResetsTheBitrates) {
+    base_.outputFormat = 1;
+    base_.videoBitrate = 100 * 1024;
+    base_.audioBitrate = 64000;
+    COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1049)->text(), "100");
+    EXPECT_EQ(Get<QComboBox>(dialog, 1050)->currentIndex(), 0);
+    Get<QComboBox>(dialog, 1007)->setCurrentIndex(0);
+    Click(dialog, 1014);
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1049)->text(), "780");
+    EXPECT_EQ(Get<QComboBox>(dialog, 1050)->currentText(), "128");
+    EXPECT_EQ(Get<QComboBox>(dialog, 1007)->currentIndex(), 0); // compressors untouched
+}
+
+TEST_F(CaspariOptionsTest, OkStoresFormatBitratesAndChosenEntries) {
+    COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+    Choose(dialog, 1046, 1);
+    Get<QLineEdit>(dialog, 1049)->setText("780");
+    Get<QComboBox>(dialog, 1050)->setCurrentIndex(2);
+    Get<QComboBox>(dialog, 1007)->setCurrentIndex(2);
+    Click(dialog, 1041);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const auto& saved = dialog.settings();
+    EXPECT_EQ(saved.outputFormat, 1);
+    EXPECT_EQ(saved.videoBitrate, 798720);
+    EXPECT_EQ(saved.audioBitrate, 192000);
+    EXPECT_EQ(saved.videoCompressorIndex, 1);
+    EXPECT_EQ(saved.outputPath, "/videos/out.wmv");
+    const uikit::Profile store = uikit::Profile::Application();
+    EXPECT_EQ(store.GetInt("Settings", "nOuptputFormat", -1), 1);
+    EXPECT_EQ(store.GetInt("Settings", "n_video_bitrate", -1), 798720);
+    EXPECT_EQ(store.GetInt("Settings", "n_audio_bitrate", -1), 192000);
+    EXPECT_EQ(store.GetInt("DexVideoCompress", "CompressorNumber", -9), 1);
+    EXPECT_FALSE(store.Contains("Settings", "b_file_profile"));
+}
+
+TEST_F(CaspariOptionsTest, BrowseOffersTheFormatsFilter) {
+    base_.outputFormat = 2;
+    COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+    prompts_.QueueFile("/home/u/film.avi");
+    Click(dialog, 1021);
+    ASSERT_EQ(prompts_.records().size(), 1u);
+    ASSERT_EQ(prompts_.records()[0].fileRequest.filters.size(), 1u);
+    EXPECT_EQ(prompts_.records()[0].fileRequest.filters[0].description,
+              "Matroska video file(*.mkv)");
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/home/u/film.mkv");
+}
+
+TEST_F(CaspariOptionsTest, UnknownStoredFormatIsReported) {
+    base_.outputFormat = 5;
+    COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+    const auto messages = prompts_.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Does not support the video format");
+    EXPECT_EQ(messages[1].text, "unknown error");
+    EXPECT_EQ(messages[1].caption, "error");
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/videos/out.avi");
+    EXPECT_EQ(Get<QComboBox>(dialog, 1046)->currentIndex(), -1);
+}
+
+} // namespace
