@@ -1,4 +1,5 @@
 // The Convert/Stop button, the progress of a running conversion and its end.
+#include "ClockText.h"
 #include "CompressorSlots.h"
 #include "ConversionJob.h"
 #include "ConverterDlg.h"
@@ -24,11 +25,6 @@ using uikit::Language;
 // How long Stop waits for the graph to finish its file before stopping it hard.
 constexpr int kStopGraceMs = 2000;
 constexpr double kLargestUsualFrameRate = 100.0;
-
-QString Clock(std::int64_t seconds) {
-    return QString::asprintf("%02d:%02d:%02d", static_cast<int>(seconds / 3600),
-                             static_cast<int>(seconds % 3600 / 60), static_cast<int>(seconds % 60));
-}
 
 // An existing file is one that opens for reading.
 bool OutputFileExists(const QString& path) {
@@ -169,7 +165,7 @@ void CConverterDlg::StopConversion() {
 
 void CConverterDlg::OnProgressTick() {
     ++state_.elapsedSeconds;
-    SetStatus("Please wait... Used Time: " + Clock(state_.elapsedSeconds));
+    SetStatus("Please wait... Used Time: " + ClockText(state_.elapsedSeconds));
     UpdateProgress();
 }
 
@@ -185,7 +181,7 @@ void CConverterDlg::UpdateProgress() {
     progress->setValue(static_cast<int>(done * 1000));
     if (done > 0.0 && state_.elapsedSeconds > 0) {
         const auto left = static_cast<std::int64_t>(state_.elapsedSeconds * (1.0 - done) / done);
-        progress->setFormat(QString("%p%  -  about %1 left").arg(Clock(left)));
+        progress->setFormat(QString("%p%  -  about %1 left").arg(ClockText(left)));
     }
 }
 

@@ -1,4 +1,5 @@
 // The Open Video command: pick a file, probe it, and make it the clip to convert.
+#include "ClockText.h"
 #include "ConverterDlg.h"
 #include "LanguagePack.h"
 #include "ProbeWithMessages.h"
@@ -17,10 +18,9 @@ namespace {
 
 using uikit::Language;
 
+// A time in 100-ns units as "hh:mm:ss" of its whole seconds.
 QString Clock(std::int64_t units) {
-    const std::int64_t seconds = units / media::kUnitsPerSecond;
-    return QString::asprintf("%02d:%02d:%02d", static_cast<int>(seconds / 3600),
-                             static_cast<int>(seconds % 3600 / 60), static_cast<int>(seconds % 60));
+    return ClockText(units / media::kUnitsPerSecond);
 }
 
 } // namespace
