@@ -139,6 +139,8 @@ void FilterGraph::Impl::UndoRender(const std::vector<Handle<GstElement>>& added)
         streams.clear();
         undecodableStreams = 0;
         undecodableVideo = false;
+        sourcePath.clear();
+        measuredFrameTime = 0.0;
     }
     for (const Handle<GstElement>& element : remove) {
         gst_element_set_state(element.get(), GST_STATE_NULL);
@@ -183,6 +185,8 @@ Result FilterGraph::RenderFile(const std::string& path) {
         } else if (impl.undecodableStreams > 0) {
             result = VFW_S_PARTIAL_RENDER;
         }
+        impl.sourcePath = path;
+        impl.measuredFrameTime = 0.0;
     }
     if (Failed(result)) {
         impl.UndoRender({source, decoder});

@@ -2,6 +2,8 @@
 
 #include "internal/ErrorMapping.h"
 #include "internal/FilterGraphImpl.h"
+#include "internal/FrameTiming.h"
+#include "internal/GifDecoding.h"
 #include "internal/GstUtil.h"
 
 #include <gst/base/gstbasesrc.h>
@@ -17,6 +19,7 @@ FilterGraph::Impl::Impl(Handle<GstElement> pipelineElement)
     : pipeline(std::move(pipelineElement)),
       bus(Handle<GstBus>::Adopt(gst_element_get_bus(pipeline.get()))) {
     gst_bus_set_sync_handler(bus.get(), &Impl::OnBusMessage, this, nullptr);
+    internal::MendGifDecoding(pipeline.get());
 }
 
 FilterGraph::Impl::~Impl() {
@@ -350,20 +353,40 @@ Result FilterGraph::GetVideoSize(int& width, int& height) const {
 }
 
 Result FilterGraph::GetAvgTimePerFrame(double& seconds) const {
-    std::lock_guard lock(impl_->mutex);
-    Handle<GstCaps> caps = DecodedVideoCaps(impl_->streams);
-    if (!caps) {
-        return impl_->undecodableVideo ? VFW_E_NO_DECODER : VFW_E_NOT_CONNECTED;
+    std::string path;
+    {
+        std::lock_guard lock(impl_->mutex);
+        Handle<GstCaps> caps = DecodedVideoCaps(impl_->streams);
+        if (!caps) {
+            return impl_->undecodableVideo ? VFW_E_NO_DECODER : VFW_E_NOT_CONNECTED;
+        }
+        gint num = 0;
+        gint den = 0;
+        if (gst_structure_get_fraction(gst_caps_get_structure(caps.get(), 0), "framerate", &num,
+                                       &den) &&
+            num > 0 && den > 0) {
+            seconds = static_cast<double>(den) / num;
+            return S_OK;
+        }
+        // Variable frame rate streams, and containers without a default frame
+        // duration, advertise 0/1: the frames' own timestamps tell the rate.
+        if (impl_->measuredFrameTime > 0.0) {
+            seconds = impl_->measuredFrameTime;
+            return S_OK;
+        }
+        if (impl_->measuredFrameTime < 0.0 || impl_->sourcePath.empty()) {
+            return VFW_E_INVALID_MEDIA_TYPE;
+        }
+        path = impl_->sourcePath;
     }
-    gint num = 0;
-    gint den = 0;
-    if (!gst_structure_get_fraction(gst_caps_get_structure(caps.get(), 0), "framerate", &num,
-                                    &den) ||
-        num <= 0 || den <= 0) {
-        // Variable frame rate streams advertise 0/1.
+    double measured = 0.0;
+    const Result result = internal::MeasureFrameTime(path, measured);
+    std::lock_guard lock(impl_->mutex);
+    impl_->measuredFrameTime = Succeeded(result) ? measured : -1.0;
+    if (Failed(result)) {
         return VFW_E_INVALID_MEDIA_TYPE;
     }
-    seconds = static_cast<double>(den) / num;
+    seconds = measured;
     return S_OK;
 }
 

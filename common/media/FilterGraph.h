@@ -96,7 +96,9 @@ public:
     // S_OK when the graph has a video stream (decodable or not), E_NOINTERFACE if none.
     Result QueryBasicVideo() const;
     Result GetVideoSize(int& width, int& height) const;
-    // Seconds per frame from the negotiated frame rate.
+    // Seconds per frame from the negotiated frame rate. A stream that states no
+    // rate gets the average distance of its first frames' timestamps, measured
+    // once per rendered file in a bounded pass (about a second at most).
     Result GetAvgTimePerFrame(double& seconds) const;
 
     // --- Events ---

@@ -92,6 +92,21 @@ bool ApplyStretchMode(GESClip* clip, GESTrack* track, const TimelineGroup& group
     return mode == StretchMode::Stretch && !sameShape;
 }
 
+// Whether any source covers part of the timeline. Without one every track is
+// empty, and the timeline's graph would run without ever ending its streams.
+bool HasSomethingToRender(const Timeline& timeline) {
+    for (const auto& group : timeline.groups()) {
+        for (const auto& track : group->tracks()) {
+            for (const auto& source : track->sources()) {
+                if (source->stop() > source->start()) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 Result RenderEngine::Impl::AddSource(GESLayer* layer, GESTrack* gesTrack,
@@ -275,6 +290,10 @@ Result RenderEngine::ConnectFrontEnd() {
         return E_INVALIDARG;
     }
     impl_->Discard();
+    if (!HasSomethingToRender(*impl_->timeline)) {
+        impl_->lastErrorText = "The timeline holds nothing to render";
+        return E_INVALIDARG;
+    }
     const Result result = impl_->Build();
     if (Failed(result)) {
         impl_->Discard();

@@ -120,6 +120,21 @@ TEST_F(FilterGraphTest, PositionsBoundPlaybackAndCompletionIsReported) {
     EXPECT_EQ(graph_->GetEvent(code, param1, param2, 0), E_ABORT);
 }
 
+// The GIF decoding path ends its stream at the last frame, stamped in order.
+TEST_F(FilterGraphTest, AnimatedGifPlaysToItsEnd) {
+    const std::string path = testmedia::AnimatedGif();
+    ASSERT_FALSE(path.empty());
+    ASSERT_EQ(graph_->RenderFile(path), S_OK) << graph_->LastErrorText();
+    ASSERT_TRUE(Succeeded(graph_->Run()));
+    long code = 0;
+    EXPECT_EQ(graph_->WaitForCompletion(20000, code), S_OK) << graph_->LastErrorText();
+    EXPECT_EQ(code, EC_COMPLETE);
+    ReferenceTime position = 0;
+    EXPECT_EQ(graph_->GetCurrentPosition(position), S_OK);
+    EXPECT_NEAR(position, 2 * kUnitsPerSecond, kUnitsPerSecond / 5);
+    EXPECT_TRUE(Succeeded(graph_->Stop()));
+}
+
 TEST_F(FilterGraphTest, ManualBuildingAddsConnectsAndRemoves) {
     Element source = Element::Create("fakesrc");
     Element sink = Element::Create("fakesink");

@@ -50,11 +50,15 @@ TEST_P(ProbeKnownMedia, ReportsDurationSizeAndRateLikeFfprobe) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, ProbeKnownMedia,
-    ::testing::Values(ProbeCase{"MkvH264AacAss", testmedia::Mkv640x480, 640, 480, 25.0},
-                      ProbeCase{"Mp4", testmedia::Mp4, 320, 240, 25.0},
-                      ProbeCase{"AviMpeg4Mp3", testmedia::AviMpeg4Mp3, 320, 240, 25.0},
-                      ProbeCase{"WebmVp8Vorbis", testmedia::WebmVp8Vorbis, 320, 240, 25.0},
-                      ProbeCase{"AnimatedGif", testmedia::AnimatedGif, 160, 120, 10.0}),
+    ::testing::Values(
+        ProbeCase{"MkvH264AacAss", testmedia::Mkv640x480, 640, 480, 25.0},
+        ProbeCase{"Mp4", testmedia::Mp4, 320, 240, 25.0},
+        ProbeCase{"AviMpeg4Mp3", testmedia::AviMpeg4Mp3, 320, 240, 25.0},
+        ProbeCase{"WebmVp8Vorbis", testmedia::WebmVp8Vorbis, 320, 240, 25.0},
+        ProbeCase{"AnimatedGif", testmedia::AnimatedGif, 160, 120, 10.0},
+        // States no rate; it is measured from the frames.
+        ProbeCase{"MkvWithoutStatedRate", [] { return testmedia::MkvAt(1000); }, 160, 120, 1000.0},
+        ProbeCase{"SmallMkvAt25", [] { return testmedia::MkvAt(25); }, 160, 120, 25.0}),
     [](const ::testing::TestParamInfo<ProbeCase>& info) { return std::string(info.param.name); });
 
 class ProbeFailure : public mediatest::MediaTest {
@@ -86,6 +90,16 @@ TEST_F(ProbeFailure, AudioOnlyFileFailsAtBasicVideo) {
     const ProbeResult probe = ProbeExpectingFailure(path);
     EXPECT_EQ(probe.failedStep, ProbeStep::QueryBasicVideo);
     EXPECT_EQ(probe.message, "Failed to IID_IBasicVideo");
+    EXPECT_FALSE(probe.renderFailed);
+}
+
+// No stated rate and a single frame: nothing to measure a rate from.
+TEST_F(ProbeFailure, SingleFrameWithoutRateFailsAtFrameTime) {
+    const std::string path = testmedia::MkvSingleFrameWithoutRate();
+    ASSERT_FALSE(path.empty());
+    const ProbeResult probe = ProbeExpectingFailure(path);
+    EXPECT_EQ(probe.failedStep, ProbeStep::GetAvgTimePerFrame);
+    EXPECT_EQ(probe.message, "Failed to get_AvgTimePerFrame");
     EXPECT_FALSE(probe.renderFailed);
 }
 

@@ -7,6 +7,7 @@
 #include <QProcess>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -183,6 +184,56 @@ TEST_F(TimelineConversion, EndOfStreamMidwayLeavesPlayableFile) {
     ASSERT_TRUE(info.ok);
     EXPECT_GT(info.duration, 0.5);
     EXPECT_LT(info.duration, 7.5);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(output, &errors)) << errors;
+}
+
+// Number of different pictures among the video frames of a file.
+int DistinctFrames(const std::string& path) {
+    QByteArray listing;
+    testmedia::Run(
+        QStringLiteral("ffmpeg"),
+        {"-v", "error", "-i", QString::fromStdString(path), "-map", "0:v", "-f", "framemd5", "-"},
+        &listing);
+    std::set<QByteArray> hashes;
+    for (const QByteArray& line : listing.split('\n')) {
+        if (!line.startsWith('#') && line.count(',') >= 5) {
+            hashes.insert(line.mid(line.lastIndexOf(',') + 1).trimmed());
+        }
+    }
+    return static_cast<int>(hashes.size());
+}
+
+// Animated GIF has no audio: one video group holding the whole animation.
+TEST_F(TimelineConversion, AnimatedGifEndsAtItsLength) {
+    const std::string input = testmedia::AnimatedGif();
+    ASSERT_FALSE(input.empty());
+    auto timeline = std::make_shared<Timeline>();
+    auto video = std::make_shared<TimelineGroup>();
+    ASSERT_EQ(video->SetVideoMediaType(160, 120), S_OK);
+    ASSERT_EQ(video->SetOutputFPS(10.0), S_OK);
+    auto track = std::make_shared<TimelineTrack>();
+    ASSERT_EQ(track->SrcAdd(
+                  MakeSource(input, {0, 2 * kSecond, 0, 2 * kSecond}, StretchMode::PreserveAspect)),
+              S_OK);
+    ASSERT_EQ(video->TrackInsBefore(track, -1), S_OK);
+    ASSERT_EQ(timeline->AddGroup(video), S_OK);
+
+    const std::string output = OutputPath("animation.avi");
+    RenderEngine engine;
+    auto graph = BuildConversion(engine, timeline, output, {"avenc_mpeg4", nullptr});
+    ASSERT_TRUE(graph);
+    RunToCompletion(*graph);
+
+    const testmedia::ProbeInfo info = testmedia::Probe(output);
+    ASSERT_TRUE(info.ok);
+    EXPECT_NEAR(info.duration, 2.0, 0.15);
+    const testmedia::StreamInfo* stream = info.First("video");
+    ASSERT_TRUE(stream);
+    EXPECT_EQ(stream->width, 160);
+    EXPECT_EQ(stream->frameRate, "10/1");
+    // Each of the 20 pictures in its place, not the first one repeated.
+    EXPECT_GE(DistinctFrames(output), 18);
     std::string errors;
     EXPECT_TRUE(testmedia::DecodesCleanly(output, &errors)) << errors;
 }

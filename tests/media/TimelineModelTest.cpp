@@ -158,6 +158,35 @@ TEST_F(RenderEngineTest, MissingSourceFailsToConnectWithReason) {
     EXPECT_EQ(engine.GetFilterGraph(graph), E_UNEXPECTED);
 }
 
+// Sources of no length (a refused stop leaves start and stop at zero) and groups
+// without tracks leave nothing to play: connecting fails at once with a reason
+// instead of building a graph that never ends.
+TEST_F(RenderEngineTest, TimelineWithoutAnyLengthFailsToConnect) {
+    const std::string path = testmedia::Mp4();
+    ASSERT_FALSE(path.empty());
+    auto video = OneSecondGroup(MajorType::Video, path);
+    auto source = video->tracks().front()->sources().front();
+    EXPECT_EQ(source->SetStartStop(2 * kSecond, kSecond), E_INVALIDARG);
+    ASSERT_EQ(source->SetStartStop(0, 0), S_OK);
+    auto audio = std::make_shared<TimelineGroup>();
+    ASSERT_EQ(audio->SetAudioMediaType(), S_OK);
+    auto timeline = std::make_shared<Timeline>();
+    ASSERT_EQ(timeline->AddGroup(video), S_OK);
+    ASSERT_EQ(timeline->AddGroup(audio), S_OK);
+
+    RenderEngine engine;
+    ASSERT_EQ(engine.SetTimelineObject(timeline), S_OK);
+    EXPECT_TRUE(Failed(engine.ConnectFrontEnd()));
+    EXPECT_EQ(engine.LastErrorText(), "The timeline holds nothing to render");
+    std::shared_ptr<FilterGraph> graph;
+    EXPECT_EQ(engine.GetFilterGraph(graph), E_UNEXPECTED);
+
+    // One source with length is enough; an empty group beside it does not matter.
+    ASSERT_EQ(source->SetStartStop(0, kSecond), S_OK);
+    EXPECT_EQ(engine.ConnectFrontEnd(), S_OK) << engine.LastErrorText();
+    EXPECT_EQ(engine.GetFilterGraph(graph), S_OK);
+}
+
 TEST_F(RenderEngineTest, AudioOnlyFileInVideoGroupFails) {
     const std::string audio = testmedia::AudioOnlyM4a();
     ASSERT_FALSE(audio.empty());

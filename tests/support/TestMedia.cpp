@@ -178,6 +178,18 @@ std::string AnimatedGif() {
                   {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "2"});
 }
 
+std::string MkvAt(int fps) {
+    return Ensure(QStringLiteral("h264-160x120-%1fps-1s.mkv").arg(fps).toStdString(),
+                  {"-f", "lavfi", "-i", QStringLiteral("testsrc2=size=160x120:rate=%1").arg(fps),
+                   "-t", "1", "-c:v", "libx264", "-pix_fmt", "yuv420p"});
+}
+
+std::string MkvSingleFrameWithoutRate() {
+    return Ensure("h264-160x120-single-frame.mkv",
+                  {"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=1000", "-frames:v", "1", "-c:v",
+                   "libx264", "-pix_fmt", "yuv420p"});
+}
+
 std::string AudioOnlyM4a() {
     return Ensure("aac-2s.m4a", {"-f", "lavfi", "-i", "sine=frequency=330:sample_rate=44100", "-t",
                                  "2", "-c:a", "aac"});

@@ -31,6 +31,11 @@ std::string AviMpeg4Mp3();   // MPEG-4 video + MP3, 320x240, 25 fps, 3 s
 std::string WebmVp8Vorbis(); // 320x240, 25 fps, 3 s
 std::string AnimatedGif();   // 160x120, 10 fps, 2 s
 std::string AudioOnlyM4a();  // AAC, 2 s
+// H.264 in Matroska, 160x120, 1 s. At 1000 fps the frame duration equals the
+// container's time unit, so ffmpeg leaves it out and the file states no rate.
+std::string MkvAt(int fps);
+// One such frame alone: no rate stated and none to measure.
+std::string MkvSingleFrameWithoutRate();
 
 struct StreamInfo {
     std::string codecType; // "video", "audio", "subtitle"

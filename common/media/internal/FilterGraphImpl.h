@@ -53,6 +53,10 @@ struct FilterGraph::Impl {
     std::vector<Handle<GstElement>> renderedElements;
     int undecodableStreams = 0;
     bool undecodableVideo = false;
+    std::string sourcePath; // of the rendered file
+    // Seconds per frame measured for a stream without a stated rate: 0 not
+    // measured yet, negative when measuring failed.
+    double measuredFrameTime = 0.0;
 
     std::vector<SignalConnection> signalConnections;
     RendererFactory rendererFactory;

@@ -18,6 +18,7 @@ bool IsUsable(GstClockTime time) {
 }
 
 struct TimestampRepair {
+    bool replaceAll = false;
     std::mutex mutex;
     std::deque<GstClockTime> pending; // input timestamps not yet matched to output
     GstSegment input{};
@@ -28,7 +29,7 @@ void DeleteRepair(gpointer repair) {
     delete static_cast<TimestampRepair*>(repair);
 }
 
-GstPadProbeReturn OnEncoderInput(GstPad*, GstPadProbeInfo* info, gpointer data) {
+GstPadProbeReturn OnInput(GstPad*, GstPadProbeInfo* info, gpointer data) {
     auto& repair = *static_cast<TimestampRepair*>(data);
     std::lock_guard lock(repair.mutex);
     if (info->type & GST_PAD_PROBE_TYPE_BUFFER) {
@@ -44,7 +45,7 @@ GstPadProbeReturn OnEncoderInput(GstPad*, GstPadProbeInfo* info, gpointer data) 
     return GST_PAD_PROBE_OK;
 }
 
-GstPadProbeReturn OnEncoderOutput(GstPad*, GstPadProbeInfo* info, gpointer data) {
+GstPadProbeReturn OnOutput(GstPad*, GstPadProbeInfo* info, gpointer data) {
     auto& repair = *static_cast<TimestampRepair*>(data);
     std::lock_guard lock(repair.mutex);
     if (!(info->type & GST_PAD_PROBE_TYPE_BUFFER)) {
@@ -60,10 +61,10 @@ GstPadProbeReturn OnEncoderOutput(GstPad*, GstPadProbeInfo* info, gpointer data)
     }
     const GstClockTime source = repair.pending.front();
     repair.pending.pop_front();
-    if (IsUsable(GST_BUFFER_PTS(buffer)) || !IsUsable(source)) {
+    if ((IsUsable(GST_BUFFER_PTS(buffer)) && !repair.replaceAll) || !IsUsable(source)) {
         return GST_PAD_PROBE_OK;
     }
-    // The encoder may move its output segment (to leave room for decode
+    // An encoder may move its output segment (to leave room for decode
     // timestamps before zero); frames move with it.
     const gint64 shift =
         static_cast<gint64>(repair.output.start) - static_cast<gint64>(repair.input.start);
@@ -73,36 +74,45 @@ GstPadProbeReturn OnEncoderOutput(GstPad*, GstPadProbeInfo* info, gpointer data)
     }
     buffer = gst_buffer_make_writable(buffer);
     GST_BUFFER_PTS(buffer) = static_cast<GstClockTime>(pts);
-    if (!IsUsable(GST_BUFFER_DTS(buffer))) {
+    if (!repair.replaceAll && !IsUsable(GST_BUFFER_DTS(buffer))) {
         GST_BUFFER_DTS(buffer) = static_cast<GstClockTime>(pts);
     }
     GST_PAD_PROBE_INFO_DATA(info) = buffer;
     return GST_PAD_PROBE_OK;
 }
 
-} // namespace
-
-void RepairEncoderTimestamps(GstElement* encoder) {
-    if (g_object_get_data(G_OBJECT(encoder), kRepairKey) != nullptr) {
+void RepairTimestamps(GstElement* element, bool replaceAll) {
+    if (g_object_get_data(G_OBJECT(element), kRepairKey) != nullptr) {
         return;
     }
-    auto sink = Handle<GstPad>::Adopt(gst_element_get_static_pad(encoder, "sink"));
-    auto src = Handle<GstPad>::Adopt(gst_element_get_static_pad(encoder, "src"));
+    auto sink = Handle<GstPad>::Adopt(gst_element_get_static_pad(element, "sink"));
+    auto src = Handle<GstPad>::Adopt(gst_element_get_static_pad(element, "src"));
     if (!sink || !src) {
         return;
     }
     auto repair = std::make_unique<TimestampRepair>();
+    repair->replaceAll = replaceAll;
     gst_segment_init(&repair->input, GST_FORMAT_TIME);
     gst_segment_init(&repair->output, GST_FORMAT_TIME);
     TimestampRepair* state = repair.get();
-    // The encoder owns the state from here and frees it when it goes away,
+    // The element owns the state from here and frees it when it goes away,
     // after its pads (and these probes) are gone.
-    g_object_set_data_full(G_OBJECT(encoder), kRepairKey, repair.release(), &DeleteRepair);
+    g_object_set_data_full(G_OBJECT(element), kRepairKey, repair.release(), &DeleteRepair);
     const auto flags = static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER |
                                                     GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM |
                                                     GST_PAD_PROBE_TYPE_EVENT_FLUSH);
-    gst_pad_add_probe(sink.get(), flags, &OnEncoderInput, state, nullptr);
-    gst_pad_add_probe(src.get(), flags, &OnEncoderOutput, state, nullptr);
+    gst_pad_add_probe(sink.get(), flags, &OnInput, state, nullptr);
+    gst_pad_add_probe(src.get(), flags, &OnOutput, state, nullptr);
+}
+
+} // namespace
+
+void RepairEncoderTimestamps(GstElement* encoder) {
+    RepairTimestamps(encoder, false);
+}
+
+void RestampDecoderOutput(GstElement* decoder) {
+    RepairTimestamps(decoder, true);
 }
 
 } // namespace media::internal

@@ -15,4 +15,9 @@ namespace media::internal {
 // reordering; frames that carry a usable timestamp are left as they are.
 void RepairEncoderTimestamps(GstElement* encoder);
 
+// For decoders that stamp every output frame alike (the libav GIF decoder
+// stamps each one 0): each output frame takes the timestamp of its input
+// frame, whatever it carried. Same assumptions as above.
+void RestampDecoderOutput(GstElement* decoder);
+
 } // namespace media::internal
