@@ -134,8 +134,13 @@ Result RenderEngine::Impl::AddSource(GESLayer* layer, GESTrack* gesTrack,
     auto inTrack = Handle<GESTrackElement>::Adopt(
         ges_clip_find_track_element(clip, gesTrack, GES_TYPE_SOURCE));
     if (!inTrack) {
-        return group.majorType() == MajorType::Video ? VFW_E_NO_VIDEO_STREAM
-                                                     : VFW_E_UNSUPPORTED_STREAM;
+        if (group.majorType() == MajorType::Video) {
+            return VFW_E_NO_VIDEO_STREAM;
+        }
+        // A clip without sound leaves its span of the audio group silent: the
+        // track fills what no clip covers, so the file keeps its audio stream.
+        ges_layer_remove_clip(layer, clip);
+        return S_FALSE;
     }
     if (group.majorType() == MajorType::Video &&
         ApplyStretchMode(clip, gesTrack, group, source.stretchMode())) {

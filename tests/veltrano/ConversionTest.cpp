@@ -447,6 +447,29 @@ TEST_F(ConversionTest, ConfiguredEncoderSettingsReachTheFile) {
     settings::SetCodecState(std::nullopt);
 }
 
+TEST_F(ConversionTest, AnAnimatedGifOpensAndConverts) {
+    CConverterDlg dialog;
+    Open(dialog, testmedia::AnimatedGif());
+    ASSERT_EQ(dialog.outputSettings().sourceCount, 1);
+    EXPECT_EQ(dialog.state().endMark, 2 * kSecond);
+    // A GIF has no sound: the audio list still names it, as for every clip, and the
+    // file gets a silent audio stream.
+    dialog.outputSettings().outputPath = OutputPath("gif.avi");
+    prompts_.Clear();
+    ConvertAndWait(dialog, 60000);
+    for (const auto& record : prompts_.Messages()) {
+        ADD_FAILURE() << record.caption.toStdString() << ": " << record.text.toStdString();
+    }
+    const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("gif.avi").toStdString());
+    ASSERT_TRUE(out.ok) << Text(dialog, idc::kStatus).toStdString();
+    ASSERT_NE(out.First("video"), nullptr);
+    EXPECT_EQ(out.First("video")->width, 160);
+    EXPECT_NE(out.First("audio"), nullptr);
+    EXPECT_NEAR(out.duration, 2.0, 0.1);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(OutputPath("gif.avi").toStdString(), &errors)) << errors;
+}
+
 TEST_F(ConversionTest, HighSourceFrameRateIsQuestioned) {
     const std::string fast = FixedRateAvi(1000);
     const std::string hundred = FixedRateAvi(100);
