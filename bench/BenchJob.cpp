@@ -1,6 +1,6 @@
 // Converts the 30 s 1280x720 benchmark clip the way veltrano's Convert command
 // does (the conversion job: timeline, render engine and AVI output through the
-// MPEG-4 Part 2 and MP3 encoders), headless, and the same file with the ffmpeg
+// MPEG-4 part 2 and MP3 encoders), headless, and the same file with the ffmpeg
 // command line; prints both wall times and their ratio.
 //
 // Usage: bench_job [work folder] [runs]

@@ -46,7 +46,7 @@ protected:
         settings::SetCodecState(std::nullopt);
         devices_.SetMembers(CompressorCategory::Video,
                             {Member("DivX Pro 5.1.1 Codec", "avenc_mpeg4"),
-                             Member("MPEG-4 Part 2", "avenc_mpeg4"),
+                             Member("MPEG-4 part 2", "avenc_mpeg4"),
                              Member("Missing Encoder", "no_such_encoder")});
     }
     void Choose(const QString& name) {
@@ -73,7 +73,7 @@ TEST_F(CodecConfigurationTest, ExactNameIgnoringCaseOpensTheEncodersSettings) {
     AnswerNextDialog(answer);
     settings::ConfigureSelectedCodec(nullptr, videoList_, codecList_, "divx");
     EXPECT_TRUE(answer.shown);
-    EXPECT_EQ(answer.title, "MPEG-4 Part 2");
+    EXPECT_EQ(answer.title, "MPEG-4 part 2");
     EXPECT_EQ(codecList_.count(), 3);
     EXPECT_EQ(codecList_.currentIndex(), 1);
     ASSERT_TRUE(settings::CurrentCodecState().has_value());
@@ -109,7 +109,7 @@ TEST_F(CodecConfigurationTest, NoMatchOrNoSettingsShowsNothing) {
 }
 
 TEST_F(CodecConfigurationTest, SecondConfigurationStartsFromTheConfirmedState) {
-    Choose("MPEG-4 Part 2");
+    Choose("MPEG-4 part 2");
     DialogAnswer first;
     first.act = [](settings::CEncoderSettingsDlg& dialog) {
         auto* bitrate = qobject_cast<QSpinBox*>(dialog.Editor("bitrate"));
