@@ -127,24 +127,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not make the input file with ffmpeg\n");
         return 1;
     }
-    std::vector<double> layerTimes;
-    std::vector<double> ffmpegTimes;
-    for (int run = 0; run < runs; ++run) {
-        const double layer =
-            ConvertWithLayer(input.toStdString(), dir.filePath("layer.avi").toStdString());
-        const double ffmpeg = bench::ConvertWithFfmpeg(input, dir.filePath("ffmpeg.avi"));
-        if (layer < 0 || ffmpeg < 0) {
-            return 1;
-        }
-        std::printf("run %d: layer %.2f s, ffmpeg %.2f s, ratio %.3f\n", run + 1, layer, ffmpeg,
-                    layer / ffmpeg);
-        layerTimes.push_back(layer);
-        ffmpegTimes.push_back(ffmpeg);
-    }
-    const double layer = bench::Median(layerTimes);
-    const double ffmpeg = bench::Median(ffmpegTimes);
-    std::printf("median of %d: layer %.2f s, ffmpeg %.2f s, ratio %.3f (target <= 1.10)\n", runs,
-                layer, ffmpeg, layer / ffmpeg);
+    const bool compared = bench::CompareWithFfmpeg(
+        "layer", runs,
+        [&] {
+            return ConvertWithLayer(input.toStdString(), dir.filePath("layer.avi").toStdString());
+        },
+        input, dir.filePath("ffmpeg.avi"));
     Uninitialize();
-    return 0;
+    return compared ? 0 : 1;
 }

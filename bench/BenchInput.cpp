@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace bench {
 
@@ -68,9 +69,35 @@ double ConvertWithFfmpeg(const QString& input, const QString& output) {
     return timer.elapsed() / 1000.0;
 }
 
+namespace {
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+} // namespace
+
+bool CompareWithFfmpeg(const char* label, int runs, const std::function<double()>& ours,
+                       const QString& input, const QString& ffmpegOutput) {
+    std::vector<double> ourTimes;
+    std::vector<double> ffmpegTimes;
+    for (int run = 0; run < runs; ++run) {
+        const double our = ours();
+        const double ffmpeg = ConvertWithFfmpeg(input, ffmpegOutput);
+        if (our < 0 || ffmpeg < 0) {
+            return false;
+        }
+        std::printf("run %d: %s %.2f s, ffmpeg %.2f s, ratio %.3f\n", run + 1, label, our, ffmpeg,
+                    our / ffmpeg);
+        ourTimes.push_back(our);
+        ffmpegTimes.push_back(ffmpeg);
+    }
+    const double our = Median(ourTimes);
+    const double ffmpeg = Median(ffmpegTimes);
+    std::printf("median of %d: %s %.2f s, ffmpeg %.2f s, ratio %.3f (target <= 1.10)\n", runs,
+                label, our, ffmpeg, our / ffmpeg);
+    return true;
 }
 
 } // namespace bench

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <functional>
 
 namespace bench {
 
@@ -22,6 +22,10 @@ QString EnsureInput(const QDir& dir);
 // Wall time in seconds of the matching ffmpeg conversion, negative on failure.
 double ConvertWithFfmpeg(const QString& input, const QString& output);
 
-double Median(std::vector<double> values);
+// Times `ours` (one conversion, its wall time in seconds or negative on failure)
+// against the matching ffmpeg conversion of `input`, `runs` times, and prints
+// each run and the medians with their ratio. False when a conversion failed.
+bool CompareWithFfmpeg(const char* label, int runs, const std::function<double()>& ours,
+                       const QString& input, const QString& ffmpegOutput);
 
 } // namespace bench
