@@ -464,21 +464,11 @@ bool COutputOptionsDlg::Save() {
     profile.WriteInt(keys::kSettings, keys::kOutputWidth, settings_.outputWidth);
     profile.WriteInt(keys::kSettings, keys::kOutputHeight, settings_.outputHeight);
 
-    const struct {
-        CompressorCategory category;
-        int listId;
-        const char* section;
-        std::int32_t OutputSettings::*useFlag;
-        std::int32_t OutputSettings::*chosenEntry;
-    } compressors[] = {
-        {CompressorCategory::Video, ids_.videoList, keys::kVideoCompressSection,
-         &OutputSettings::useVideoCompressor, &OutputSettings::videoCompressorIndex},
-        {CompressorCategory::Audio, ids_.audioList, keys::kAudioCompressSection,
-         &OutputSettings::useAudioCompressor, &OutputSettings::audioCompressorIndex},
-    };
-    for (const auto& compressor : compressors) {
+    for (const CompressorKeys& compressor : kCompressorKeys) {
+        const int listId =
+            compressor.category == CompressorCategory::Video ? ids_.videoList : ids_.audioList;
         // Position 0 is the uncompressed entry; no selection gives -2.
-        const std::int32_t entry = As<QComboBox>(*this, compressor.listId)->currentIndex() - 1;
+        const std::int32_t entry = As<QComboBox>(*this, listId)->currentIndex() - 1;
         profile.WriteInt(compressor.section, keys::kCompressorNumber, entry);
         if (IsCaspari()) {
             settings_.*compressor.chosenEntry = entry;

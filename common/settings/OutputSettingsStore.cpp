@@ -22,17 +22,7 @@ QString DefaultOutputPathIn(QWidget* owner, const QString& videoFolder) {
 }
 
 void LoadCompressors(const uikit::Profile& profile, OutputSettings& settings) {
-    const struct {
-        CompressorCategory category;
-        const char* section;
-        std::int32_t OutputSettings::*useFlag;
-    } compressors[] = {
-        {CompressorCategory::Video, keys::kVideoCompressSection,
-         &OutputSettings::useVideoCompressor},
-        {CompressorCategory::Audio, keys::kAudioCompressSection,
-         &OutputSettings::useAudioCompressor},
-    };
-    for (const auto& compressor : compressors) {
+    for (const CompressorKeys& compressor : kCompressorKeys) {
         const std::int32_t stored =
             profile.GetInt(compressor.section, keys::kCompressorNumber, kCompressorNeverChosen);
         if (stored == kCompressorNeverChosen) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompressorCatalogue.h"
 #include "OutputSettings.h"
 #include "Profile.h"
 
@@ -24,6 +25,20 @@ inline constexpr auto kVideoBitrate = "n_video_bitrate";
 inline constexpr auto kAudioBitrate = "n_audio_bitrate";
 inline constexpr auto kFileProfile = "b_file_profile";
 } // namespace keys
+
+// Where each compressor choice is stored and which record fields follow it.
+struct CompressorKeys {
+    CompressorCategory category;
+    const char* section;
+    std::int32_t OutputSettings::*useFlag;
+    std::int32_t OutputSettings::*chosenEntry;
+};
+inline constexpr CompressorKeys kCompressorKeys[] = {
+    {CompressorCategory::Video, keys::kVideoCompressSection, &OutputSettings::useVideoCompressor,
+     &OutputSettings::videoCompressorIndex},
+    {CompressorCategory::Audio, keys::kAudioCompressSection, &OutputSettings::useAudioCompressor,
+     &OutputSettings::audioCompressorIndex},
+};
 
 // The default output file: "output.avi" in the user's video folder. When the
 // platform has no such folder, says "Can not get My Video directory!" and falls
