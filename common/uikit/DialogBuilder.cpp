@@ -44,8 +44,12 @@ QWidget* CreateControl(const res::ControlTemplate& control, QDialog& dialog) {
         }
         return label;
     }
-    case res::ControlKind::GroupFrame:
-        return new QGroupBox(text, &dialog);
+    case res::ControlKind::GroupFrame: {
+        // A frame only outlines its group: clicks fall through to the controls it surrounds.
+        auto* frame = new QGroupBox(text, &dialog);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return frame;
+    }
     case res::ControlKind::Edit:
         return new QLineEdit(text, &dialog);
     case res::ControlKind::DropDownList: {
@@ -78,6 +82,10 @@ void BuildDialog(QDialog& dialog, const res::DialogTemplate& dialogTemplate) {
     for (const res::ControlTemplate& control : dialogTemplate.controls) {
         QWidget* widget = CreateControl(control, dialog);
         widget->setProperty(kControlIdProperty, control.id);
+        if (control.kind == res::ControlKind::GroupFrame) {
+            // Templates list a frame after its controls; it must still lie beneath them.
+            widget->lower();
+        }
         if (control.id != res::kNoControlId) {
             widget->setObjectName(QString("control%1").arg(control.id));
         }

@@ -1,5 +1,6 @@
 #include "DialogBuilder.h"
 #include "DialogUnits.h"
+#include "UserInput.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include <QSlider>
 #include <QTreeWidget>
 #include <array>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,6 +101,23 @@ TEST(DialogBuilder, PlacesControlsInConvertedDialogUnits) {
     EXPECT_EQ(dialog.size(), QSize(units.ToPixelsX(100), units.ToPixelsY(60)));
     EXPECT_EQ(uikit::FindControl(dialog, 10)->geometry(), units.ToPixels(4, 4, 40, 14));
     EXPECT_EQ(uikit::FindControl(dialog, 14)->geometry(), units.ToPixels(4, 40, 90, 10));
+}
+
+TEST(DialogBuilder, GroupFrameLeavesClicksToTheControlsItSurrounds) {
+    QDialog dialog;
+    uikit::BuildDialog(dialog, kDialog);
+    auto* button = qobject_cast<QPushButton*>(uikit::FindControl(dialog, 10));
+    ASSERT_NE(button, nullptr);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    EXPECT_TRUE(testenv::ClickThroughWindow(*button));
+    EXPECT_EQ(clicks, 1);
+
+    // The frame, listed after them, surrounds every enabled control shown.
+    const testenv::PressReach reach = testenv::PressEveryControl(dialog);
+    EXPECT_THAT(reach.pressed, ::testing::UnorderedElementsAre("control10", "control11",
+                                                               "control12", "control15"));
+    EXPECT_THAT(reach.missed, ::testing::IsEmpty());
 }
 
 } // namespace

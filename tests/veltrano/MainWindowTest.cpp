@@ -3,6 +3,7 @@
 #include "Profile.h"
 #include "RecordingPrompts.h"
 #include "TestEnvironment.h"
+#include "UserInput.h"
 #include "VeltranoStrings.h"
 #include "WindowIds.h"
 
@@ -127,8 +128,7 @@ TEST_F(MainWindowTest, ClosingIsRefusedWhileConverting) {
 TEST_F(MainWindowTest, ClosingStoresTheCurrentLanguage) {
     uikit::Language().SetCurrentName("German");
     CConverterDlg dialog;
-    dialog.show();
-    static_cast<QAbstractButton*>(dialog.Control(idc::kExit))->click();
+    ASSERT_TRUE(testenv::ClickThroughWindow(*dialog.Control(idc::kExit)));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(uikit::Profile::Application().GetString("Option", "CurrentLanguage", ""), "German");

@@ -1,0 +1,87 @@
+#include "EncoderProperties.h"
+#include "EncoderSettingsDlg.h"
+#include "FakeCompressorDevices.h"
+#include "LanguagePack.h"
+#include "MediaInit.h"
+#include "OutputOptionsDlg.h"
+#include "RecordingPrompts.h"
+#include "TestEnvironment.h"
+#include "UserInput.h"
+#include "VeltranoStrings.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using settings::CompressorCategory;
+using settings::COutputOptionsDlg;
+using settings::OptionsVariant;
+using ::testing::IsEmpty;
+using ::testing::IsSupersetOf;
+
+std::vector<std::string> ControlNames(std::initializer_list<int> ids) {
+    std::vector<std::string> names;
+    for (int id : ids) {
+        names.push_back("control" + std::to_string(id));
+    }
+    return names;
+}
+
+// A mouse press at the centre of any control of the settings dialogs reaches
+// that control: no other widget lies on top of it in any of the layouts.
+TEST(DialogClickReach, EveryControlTakesItsOwnPress) {
+    testenv::ScopedSettingsFolder folder;
+    uikit::RecordingPrompts prompts;
+    uikit::ScopedPrompts scopedPrompts(prompts);
+    testenv::FakeCompressorDevices devices;
+    settings::ScopedCompressorDevices scopedDevices(devices);
+    uikit::Language().SetBuiltInStrings(res::VeltranoStrings());
+    settings::SetDefaultCompressorNames({});
+    devices.SetMembers(CompressorCategory::Video, {testenv::Member("MPEG-4", "avenc_mpeg4")});
+    devices.SetMembers(CompressorCategory::Audio, {testenv::Member("MP3", "lamemp3enc")});
+    settings::OutputSettings avi;
+    avi.outputPath = "/videos/out.avi";
+    avi.outputFormat = 0;
+    settings::OutputSettings wmv = avi;
+    wmv.outputFormat = 1;
+
+    ASSERT_GE(media::Initialize(), 0);
+    const auto specs = media::DescribeEncoderProperties("avenc_mpeg4", {});
+    ASSERT_FALSE(specs.empty());
+    std::vector<std::string> editors = {"QPushButton \"OK\"", "QPushButton \"Cancel\""};
+    for (const auto& spec : specs) {
+        editors.push_back(spec.name);
+    }
+
+    struct Case {
+        const char* name;
+        std::unique_ptr<QDialog> dialog;
+        std::vector<std::string> controls; // each must be among those pressed
+    };
+    Case cases[] = {
+        {"veltrano options", std::make_unique<COutputOptionsDlg>(avi, nullptr),
+         ControlNames({1022, 1024, 1025, 1068, 1070, 1001, 1053, 1002, 1082, 1051, 1083})},
+        {"caspari options, AVI",
+         std::make_unique<COutputOptionsDlg>(avi, nullptr, OptionsVariant::Caspari),
+         ControlNames({1046, 1009, 1021, 1007, 1016, 1008, 1041, 1014, 1042})},
+        {"caspari options, WMV",
+         std::make_unique<COutputOptionsDlg>(wmv, nullptr, OptionsVariant::Caspari),
+         ControlNames({1046, 1009, 1021, 1049, 1050, 1041, 1014, 1042})},
+        {"encoder settings",
+         std::make_unique<settings::CEncoderSettingsDlg>("MPEG-4", specs, nullptr), editors},
+    };
+    for (Case& c : cases) {
+        const testenv::PressReach reach = testenv::PressEveryControl(*c.dialog);
+        EXPECT_THAT(reach.pressed, IsSupersetOf(c.controls)) << c.name;
+        EXPECT_THAT(reach.missed, IsEmpty()) << c.name;
+        // The presses were only looked at: OK and Cancel left the dialog open.
+        EXPECT_TRUE(c.dialog->isVisible()) << c.name;
+        c.dialog->hide();
+    }
+    // Nor did Browse or Settings ask anything.
+    EXPECT_TRUE(prompts.records().empty());
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+// Mouse input the way a user gives it: through the top-level window at a
+// point, so Qt itself decides which widget gets it. A widget lying on top of a
+// control takes its clicks here just as it does on the screen.
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace testenv {
+
+// Clicks `control` with the left button at its centre through its top-level
+// window, showing the window first and scrolling the control into view. False,
+// with a test failure recorded, when the control is hidden or another widget
+// took the press (the click is still given).
+bool ClickThroughWindow(QWidget& control);
+
+// Where presses at the controls of a window landed.
+struct PressReach {
+    std::vector<std::string> pressed; // every control pressed, by name
+    std::vector<std::string> missed;  // "<control> taken by <widget>" for each press it lost
+};
+
+// Presses every visible, enabled control of `window` through the window at its
+// centre and notes which widget Qt hands the press; a child of the control
+// counts as the control. Controls are the named widgets (template controls are
+// "control<id>") and buttons. The presses and releases are kept from the
+// widgets, so no control acts: no dialog opens and OK or Cancel leave the
+// window shown.
+PressReach PressEveryControl(QWidget& window);
+
+} // namespace testenv
