@@ -1,5 +1,7 @@
 #include "LanguageKeyTable.h"
 
+#include "MessageIds.h"
+
 #include <array>
 
 namespace res {
@@ -57,6 +59,10 @@ constexpr std::array kKeys = {
     LanguageKey{131, "IDS_MESSAGE_FILE_EXIST"},
     LanguageKey{143, "IDS_MESSAGE_STOP_CONVERT"},
     LanguageKey{163, "IDS_MESSAGE_CONVERSION_DONE"},
+    // The options dialog's messages, shared with veltrano.
+    LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
+    LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
+    LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},
 };
 
 } // namespace

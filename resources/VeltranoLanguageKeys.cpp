@@ -1,5 +1,7 @@
 #include "LanguageKeyTable.h"
 
+#include "MessageIds.h"
+
 #include <array>
 
 namespace res {
@@ -59,6 +61,13 @@ constexpr std::array kKeys = {
     LanguageKey{131, "IDS_MESSAGE_FILE_EXIST"},
     LanguageKey{143, "IDS_MESSAGE_STOP_CONVERT"},
     LanguageKey{163, "IDS_MESSAGE_CONVERSION_DONE"},
+    LanguageKey{kMsgTimeLeft, "IDS_MESSAGE_TIME_LEFT"},
+    LanguageKey{kMsgOutputIsSource, "IDS_MESSAGE_OUTPUT_IS_SOURCE"},
+    LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
+    LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
+    LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},
+    LanguageKey{kMsgVideoNotFound, "IDS_MESSAGE_VIDEO_NOT_FOUND"},
+    LanguageKey{kMsgFolderNotCreated, "IDS_MESSAGE_FOLDER_NOT_CREATED"},
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "VeltranoStrings.h"
 
+#include "MessageIds.h"
+
 #include <array>
 
 namespace res {
@@ -31,6 +33,15 @@ constexpr std::array kStrings = {
     StringResource{131, "exists. Do you want to replace it?"},
     StringResource{143, "Please first stop converting"},
     StringResource{163, "Done"},
+    StringResource{kMsgTimeLeft, "about %1 left"},
+    StringResource{kMsgOutputIsSource, "The output file is the video being converted. Please "
+                                       "choose another output file in Options."},
+    kFrameRateTooLargeString,
+    kFullPathNeededString,
+    kFrameSizeTooLargeString,
+    StringResource{kMsgVideoNotFound,
+                   "The video file %1 can not be found. It may have been moved or deleted."},
+    StringResource{kMsgFolderNotCreated, "Could not create the folder %1 for the output file."},
 };
 
 } // namespace

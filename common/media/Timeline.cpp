@@ -95,7 +95,7 @@ Result TimelineTrack::TransAdd(std::shared_ptr<TimelineTransition> transition) {
 }
 
 Result TimelineGroup::SetVideoMediaType(int width, int height) {
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
+    if (width <= 0 || height <= 0 || width > kMaxFrameDimension || height > kMaxFrameDimension) {
         return E_INVALIDARG;
     }
     type_ = MajorType::Video;

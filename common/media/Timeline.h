@@ -83,9 +83,12 @@ private:
     std::vector<std::shared_ptr<TimelineTransition>> transitions_;
 };
 
+// The widest and highest video frame a timeline takes.
+inline constexpr int kMaxFrameDimension = 16384;
+
 class TimelineGroup {
 public:
-    // Uncompressed RGB24 frames of this size.
+    // Uncompressed RGB24 frames of this size, each side 1 to kMaxFrameDimension.
     Result SetVideoMediaType(int width, int height);
     // 16-bit stereo PCM at 44100 Hz.
     Result SetAudioMediaType();

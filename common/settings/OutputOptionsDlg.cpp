@@ -5,17 +5,21 @@
 #include "CompressorDevices.h"
 #include "DialogBuilder.h"
 #include "LanguagePack.h"
+#include "MessageIds.h"
 #include "OutputExtension.h"
 #include "OutputSettingsStore.h"
 #include "Profile.h"
 #include "Prompts.h"
+#include "Timeline.h"
 #include "VeltranoDialogs.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <algorithm>
+#include <limits>
 
 namespace settings {
 
@@ -87,6 +91,10 @@ constexpr OptionsLayout kCaspariLayout{.ok = 1041,
 constexpr std::int32_t kAudioBitrates[] = {64000, 128000, 192000, 320000};
 constexpr std::int32_t kVideoBitrateUnit = 1024;
 constexpr std::int32_t kAudioBitrateUnit = 1000;
+// The largest video bitrate the edit takes, in kbit/s: far above what a WMV
+// encoder is given, and its bit/s value stays well inside 32 bits.
+constexpr int kLargestVideoKbps = 100000;
+static_assert(kLargestVideoKbps <= std::numeric_limits<std::int32_t>::max() / kVideoBitrateUnit);
 
 constexpr int kCustomSizePosition = 8;
 constexpr int kOptionsDialogId = 129;
@@ -262,8 +270,11 @@ void COutputOptionsDlg::SetUpCaspariControls() {
                    ids_.audioList, ids_.settings}) {
         Control(id)->hide();
     }
-    As<QLineEdit>(*this, ids_.videoBitrate)
-        ->setText(QString::number(settings_.videoBitrate / kVideoBitrateUnit));
+    auto* videoBitrate = As<QLineEdit>(*this, ids_.videoBitrate);
+    videoBitrate->setValidator(new QIntValidator(0, kLargestVideoKbps, videoBitrate));
+    videoBitrate->setMaxLength(static_cast<int>(QString::number(kLargestVideoKbps).size()));
+    videoBitrate->setText(QString::number(
+        std::clamp(settings_.videoBitrate / kVideoBitrateUnit, 0, kLargestVideoKbps)));
     As<QLineEdit>(*this, ids_.audioBitrateText)
         ->setText(QString::number(settings_.audioBitrate / kAudioBitrateUnit));
     const auto* known =
@@ -428,13 +439,21 @@ bool COutputOptionsDlg::Save() {
         return false;
     }
     if (rateList->currentIndex() == kFrameRateCustomIndex && typedRate > kLargestCustomFrameRate) {
-        uikit::ShowAppMessage(this, "The frame rate is too large!");
+        uikit::ShowAppMessage(this, Language().GetMessageText(res::kMsgFrameRateTooLarge));
+        return false;
+    }
+    const std::int32_t width = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.width)));
+    const std::int32_t height = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.height)));
+    // caspari keeps the size out of sight, so only veltrano's user can mend it.
+    if (!IsCaspari() && (width > media::kMaxFrameDimension || height > media::kMaxFrameDimension)) {
+        uikit::ShowAppMessage(
+            this,
+            Language().GetMessageText(res::kMsgFrameSizeTooLarge).arg(media::kMaxFrameDimension));
         return false;
     }
     const QString path = As<QLineEdit>(*this, ids_.outputFile)->text();
     if (QFileInfo(path).isRelative()) {
-        uikit::ShowAppMessage(this, "Please give the output file with its full path, for example "
-                                    "/home/me/Videos/output.avi");
+        uikit::ShowAppMessage(this, Language().GetMessageText(res::kMsgFullPathNeeded));
         return false;
     }
 
@@ -459,8 +478,8 @@ bool COutputOptionsDlg::Save() {
     settings_.outputPath = path;
     profile.WriteString(keys::kSettings, keys::kOutputName, path);
 
-    settings_.outputWidth = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.width)));
-    settings_.outputHeight = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.height)));
+    settings_.outputWidth = width;
+    settings_.outputHeight = height;
     profile.WriteInt(keys::kSettings, keys::kOutputWidth, settings_.outputWidth);
     profile.WriteInt(keys::kSettings, keys::kOutputHeight, settings_.outputHeight);
 
@@ -486,8 +505,10 @@ bool COutputOptionsDlg::Save() {
                                : kResizeStretch;
 
     if (IsCaspari()) {
-        settings_.videoBitrate =
-            EditInteger(*As<QLineEdit>(*this, ids_.videoBitrate)) * kVideoBitrateUnit;
+        // The validator bounds typing; text set otherwise is bounded here.
+        settings_.videoBitrate = std::clamp(EditInteger(*As<QLineEdit>(*this, ids_.videoBitrate)),
+                                            0, kLargestVideoKbps) *
+                                 kVideoBitrateUnit;
         profile.WriteInt(keys::kSettings, keys::kVideoBitrate, settings_.videoBitrate);
         const int audioPosition = As<QComboBox>(*this, ids_.audioBitrate)->currentIndex();
         if (audioPosition >= 0 && audioPosition < static_cast<int>(std::size(kAudioBitrates))) {

@@ -1,9 +1,10 @@
 #include "QtPrompts.h"
 
+#include "FileFilterText.h"
+
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
-#include <QStringList>
 
 namespace uikit {
 
@@ -23,27 +24,6 @@ QMessageBox::Icon ToQtIcon(PromptIcon icon) {
         break;
     }
     return QMessageBox::NoIcon;
-}
-
-// "Video Files (*.mkv)" + "*.mkv" → "Video Files (*.mkv) (*.mkv)" reads badly, so
-// the patterns are only appended when the description does not show them.
-QString FilterString(const FileRequest& request, QString* selected) {
-    QStringList parts;
-    for (std::size_t i = 0; i < request.filters.size(); ++i) {
-        const FileFilter& filter = request.filters[i];
-        QStringList patterns = filter.patterns.split(';', Qt::SkipEmptyParts);
-        for (QString& pattern : patterns) {
-            if (pattern == "*.*") {
-                pattern = "*";
-            }
-        }
-        const QString text = filter.description + " (" + patterns.join(' ') + ")";
-        parts << text;
-        if (static_cast<int>(i) == request.selectedFilter) {
-            *selected = text;
-        }
-    }
-    return parts.join(";;");
 }
 
 QString StartPath(const FileRequest& request) {
@@ -70,7 +50,7 @@ PromptAnswer QtPrompts::AskYesNo(QWidget* owner, const QString& text, const QStr
 
 std::optional<QString> QtPrompts::PickOpenFile(QWidget* owner, const FileRequest& request) {
     QString selected;
-    const QString filters = FilterString(request, &selected);
+    const QString filters = FileFilterList(request, &selected);
     const QString path =
         QFileDialog::getOpenFileName(owner, request.title, StartPath(request), filters, &selected);
     if (path.isEmpty()) {
@@ -81,7 +61,7 @@ std::optional<QString> QtPrompts::PickOpenFile(QWidget* owner, const FileRequest
 
 std::optional<QString> QtPrompts::PickSaveFile(QWidget* owner, const FileRequest& request) {
     QString selected;
-    const QString filters = FilterString(request, &selected);
+    const QString filters = FileFilterList(request, &selected);
     // The caller decides about replacing and extensions itself.
     const QString path =
         QFileDialog::getSaveFileName(owner, request.title, StartPath(request), filters, &selected,

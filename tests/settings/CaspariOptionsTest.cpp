@@ -5,12 +5,15 @@
 #include "Profile.h"
 #include "RecordingPrompts.h"
 #include "TestEnvironment.h"
+#include "UserInput.h"
 #include "VeltranoStrings.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -69,7 +72,9 @@ protected:
         list->setCurrentIndex(position);
         emit list->activated(position);
     }
-    void Click(COutputOptionsDlg& dialog, int id) { Get<QAbstractButton>(dialog, id)->click(); }
+    void Click(COutputOptionsDlg& dialog, int id) {
+        testenv::ClickThroughWindow(*dialog.Control(id));
+    }
 
     testenv::ScopedSettingsFolder folder_;
     uikit::RecordingPrompts prompts_;
@@ -174,6 +179,22 @@ TEST_F(CaspariOptionsTest, UnknownStoredFormatIsReported) {
     EXPECT_EQ(messages[1].caption, "error");
     EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/videos/out.avi");
     EXPECT_EQ(Get<QComboBox>(dialog, 1046)->currentIndex(), -1);
+}
+
+TEST_F(CaspariOptionsTest, VideoBitrateStaysWithinItsBoundsSoBitsPerSecondFit) {
+    base_.outputFormat = 1;
+    base_.videoBitrate = std::numeric_limits<std::int32_t>::max();
+    COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+    auto* edit = Get<QLineEdit>(dialog, 1049);
+    EXPECT_EQ(edit->text(), "100000");
+    edit->clear();
+    QTest::keyClicks(edit, "-99999999999");
+    EXPECT_EQ(edit->text(), "999999"); // no sign, and six digits at most
+    Click(dialog, 1041);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.settings().videoBitrate, 100000 * 1024);
+    EXPECT_EQ(uikit::Profile::Application().GetInt("Settings", "n_video_bitrate", -1),
+              100000 * 1024);
 }
 
 } // namespace

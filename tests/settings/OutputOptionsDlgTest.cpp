@@ -4,6 +4,7 @@
 #include "Profile.h"
 #include "RecordingPrompts.h"
 #include "TestEnvironment.h"
+#include "UserInput.h"
 #include "VeltranoStrings.h"
 
 #include <QAbstractButton>
@@ -37,7 +38,7 @@ protected:
         return static_cast<QLineEdit*>(dialog.Control(id));
     }
     void Click(COutputOptionsDlg& dialog, int id) {
-        static_cast<QAbstractButton*>(dialog.Control(id))->click();
+        testenv::ClickThroughWindow(*dialog.Control(id));
     }
     // Picks a list position the way a user does, which notifies the dialog.
     void Choose(COutputOptionsDlg& dialog, int id, int position) {
@@ -297,6 +298,33 @@ TEST_F(OutputOptionsDlgTest, OutputFileWithoutFolderIsRefused) {
     ASSERT_EQ(prompts_.records().size(), 1u);
     EXPECT_TRUE(prompts_.records()[0].text.contains("full path"));
     EXPECT_FALSE(Store().Contains("Settings", "OutputName"));
+}
+
+TEST_F(OutputOptionsDlgTest, FrameSizesBeyondTheTimelineAreRefusedAndNothingIsSaved) {
+    base_.outputWidth = 704;
+    base_.outputHeight = 400;
+    for (const auto& [width, height] : {std::pair{"16392", "480"}, std::pair{"640", "20000"}}) {
+        COutputOptionsDlg dialog(base_, nullptr);
+        Edit(dialog, 1027)->setText(width);
+        Edit(dialog, 1028)->setText(height);
+        prompts_.Clear();
+        Click(dialog, 1082);
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << width;
+        ASSERT_EQ(prompts_.records().size(), 1u) << width;
+        EXPECT_EQ(prompts_.records()[0].text,
+                  "The frame size is too large! Width and height can be at most 16384.");
+        EXPECT_EQ(prompts_.records()[0].caption, "veltrano");
+        EXPECT_FALSE(Store().Contains("Settings", "OutputWidth"));
+        EXPECT_FALSE(Store().Contains("Settings", "OutputName"));
+    }
+    // Typed sizes drop to a multiple of 8, so 16391 still fits.
+    COutputOptionsDlg dialog(base_, nullptr);
+    Edit(dialog, 1027)->setText("16391");
+    Edit(dialog, 1028)->setText("16384");
+    Click(dialog, 1082);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Store().GetInt("Settings", "OutputWidth", 0), 16384);
+    EXPECT_EQ(Store().GetInt("Settings", "OutputHigh", 0), 16384);
 }
 
 } // namespace

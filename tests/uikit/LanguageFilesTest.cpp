@@ -1,4 +1,5 @@
 // Checks the language files shipped in the source tree's `language` folder.
+#include "CaspariStrings.h"
 #include "IniFile.h"
 #include "LanguageKeyTable.h"
 #include "LanguagePack.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <string_view>
 
 namespace {
 
@@ -39,6 +41,7 @@ TEST(LanguageFiles, AllPromisedLanguagesShip) {
 }
 
 TEST(LanguageFiles, EveryFileCarriesEveryKeyOfBothPrograms) {
+    const uikit::IniFile english = uikit::IniFile::Load(kLanguageDir + "/English.ini");
     for (const QString& fileName : ShippedFiles()) {
         const uikit::IniFile ini = uikit::IniFile::Load(kLanguageDir + '/' + fileName);
         for (const auto keys : {res::VeltranoLanguageKeys(), res::CaspariLanguageKeys()}) {
@@ -52,38 +55,56 @@ TEST(LanguageFiles, EveryFileCarriesEveryKeyOfBothPrograms) {
                 // The product name is each program's own: the shared files leave it empty.
                 EXPECT_EQ(text.isEmpty(), key == "IDD_PROGRAM_CAPTION")
                     << fileName.toStdString() << ": " << row.key;
+                // The program fills each placeholder in; a lost one drops a path or a time.
+                for (const char* placeholder : {"%1", "%2"}) {
+                    EXPECT_EQ(text.count(placeholder),
+                              english.Value(SectionOf(key), key).count(placeholder))
+                        << fileName.toStdString() << ": " << row.key;
+                }
             }
         }
     }
 }
 
-TEST(LanguageFiles, EnglishRepeatsTheBuiltInTexts) {
+struct Program {
+    const char* name;
+    std::span<const res::StringResource> builtIns;
+    std::span<const res::LanguageKey> keys;
+};
+
+TEST(LanguageFiles, EnglishRepeatsTheBuiltInTextsOfBothPrograms) {
     const uikit::IniFile english = uikit::IniFile::Load(kLanguageDir + "/English.ini");
-    const auto builtIns = res::VeltranoStrings();
     const res::DialogTemplate& mainWindow = res::VeltranoMainDialog();
-    for (const res::LanguageKey& row : res::VeltranoLanguageKeys()) {
-        const QString key = row.key;
-        const QString text = english.Value(SectionOf(key), key);
-        const int id = static_cast<int>(row.id);
-        if (const char* builtIn = res::FindString(builtIns, id)) {
-            EXPECT_EQ(text, QString::fromUtf8(builtIn)) << row.key;
-        }
-        for (const res::ControlTemplate& control : mainWindow.controls) {
-            if (control.id == id) {
-                EXPECT_EQ(text, QString::fromUtf8(control.text)) << row.key;
+    const Program programs[] = {
+        {"veltrano", res::VeltranoStrings(), res::VeltranoLanguageKeys()},
+        {"caspari", res::CaspariStrings(), res::CaspariLanguageKeys()},
+    };
+    for (const Program& program : programs) {
+        const bool veltrano = std::string_view(program.name) == "veltrano";
+        for (const res::LanguageKey& row : program.keys) {
+            const QString key = row.key;
+            const QString text = english.Value(SectionOf(key), key);
+            const int id = static_cast<int>(row.id);
+            if (const char* builtIn = res::FindString(program.builtIns, id)) {
+                EXPECT_EQ(text, QString::fromUtf8(builtIn)) << program.name << ": " << row.key;
+            }
+            for (const res::ControlTemplate& control : mainWindow.controls) {
+                if (veltrano && control.id == id) {
+                    EXPECT_EQ(text, QString::fromUtf8(control.text)) << row.key;
+                }
             }
         }
-    }
-    // Every built-in string but the window menu's About item is reachable by a key.
-    for (const res::StringResource& builtIn : builtIns) {
-        if (builtIn.id == 101) {
-            continue;
+        // Every built-in string but veltrano's window menu About item is reachable by a key.
+        for (const res::StringResource& builtIn : program.builtIns) {
+            if (veltrano && builtIn.id == 101) {
+                continue;
+            }
+            bool keyed = false;
+            for (const res::LanguageKey& row : program.keys) {
+                keyed = keyed || static_cast<int>(row.id) == builtIn.id;
+            }
+            EXPECT_TRUE(keyed) << program.name << ": " << builtIn.id;
         }
-        bool keyed = false;
-        for (const res::LanguageKey& row : res::VeltranoLanguageKeys()) {
-            keyed = keyed || static_cast<int>(row.id) == builtIn.id;
-        }
-        EXPECT_TRUE(keyed) << builtIn.id;
     }
 }
 

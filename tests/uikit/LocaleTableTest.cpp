@@ -51,6 +51,17 @@ TEST(LocaleTable, ResolvesNamesAndAbbreviationsFirstRowFirst) {
         {"Russian", 0x0019, "RUS"},
         {"English_United_Kingdom)", 0x0809, "ENG"},
         {"Spanish_United States", 0x540A, "EST"},
+        // Abbreviations that are easy to get wrong by guessing from the name; a
+        // neutral language takes its default locale's (Spanish: traditional sort).
+        {"Spanish", 0x000A, "ESP"},
+        {"Spanish_Spain", 0x0C0A, "ESN"},
+        {"Mongolian", 0x0050, "MON"},
+        {"Mongolian_Cyrillic_Mongolia", 0x0450, "MNN"},
+        {"Mongolian_Traditional_Mongolian_PRC", 0x0850, "MNG"},
+        {"Tamazight_Latin_Algeria", 0x085F, "TZA"},
+        {"Tamil", 0x0049, "TAI"},
+        {"tai", 0x0049, "TAI"},
+        {"Tamil_India", 0x0449, "TAI"},
     };
     for (const Expected& expected : cases) {
         const uikit::LocaleEntry* entry = FindLocale(expected.name);
