@@ -1,11 +1,16 @@
 #include "ConversionJob.h"
 
+#include "LanguagePack.h"
+#include "MessageIds.h"
 #include "OutputBuilder.h"
+#include "OutputReplacement.h"
 #include "Prompts.h"
 #include "RenderEngine.h"
 #include "Timeline.h"
 #include "TransitionTable.h"
 #include "WindowIds.h"
+
+#include <QFileInfo>
 
 namespace veltrano {
 
@@ -17,6 +22,10 @@ QString Text(const std::string& text) {
 
 QString ErrorText(media::Result result) {
     return Text(media::ErrorText160(result));
+}
+
+QString LanguageText(int id, const QString& argument) {
+    return uikit::Language().GetMessageText(id).arg(argument);
 }
 
 } // namespace
@@ -33,14 +42,30 @@ void ConversionJob::ShowMessage(const QString& text) const {
 
 media::Result ConversionJob::BuildTimeline(const JobInputs& inputs) {
     timeline_ = std::make_shared<media::Timeline>();
+    // A group that fails stops the job: without its video group the audio group
+    // would be taken for the video stream.
     if (inputs.output.sourceCount > 0) {
-        AddVideoGroup(inputs);
+        const media::Result result = AddVideoGroup(inputs);
+        if (media::Failed(result)) {
+            return result;
+        }
     }
     if (inputs.state.musicCount > 0) {
-        AddAudioGroup(inputs);
+        const media::Result result = AddAudioGroup(inputs);
+        if (media::Failed(result)) {
+            return result;
+        }
     }
-    timeline_->ValidateSourceNames();
-    return media::S_OK;
+    std::vector<std::string> unreadable;
+    const media::Result sources = timeline_->ValidateSourceNames(&unreadable);
+    if (media::Failed(sources)) {
+        // A source moved or deleted since it was opened is named; any other
+        // failure to read it comes with the framework's reason.
+        const QString path = Text(unreadable.front());
+        ShowMessage(QFileInfo::exists(path) ? path + ": " + ErrorText(sources)
+                                            : LanguageText(res::kMsgVideoNotFound, path));
+    }
+    return sources;
 }
 
 media::Result ConversionJob::AddVideoGroup(const JobInputs& inputs) {
@@ -62,7 +87,11 @@ media::Result ConversionJob::AddVideoGroup(const JobInputs& inputs) {
         return result;
     }
     for (int i = 0; i < inputs.output.sourceCount; ++i) {
-        AddClipTrack(inputs, *group, inputs.state.clipFiles[static_cast<std::size_t>(i)], i);
+        result =
+            AddClipTrack(inputs, *group, inputs.state.clipFiles[static_cast<std::size_t>(i)], i);
+        if (media::Failed(result)) {
+            return result;
+        }
     }
     return media::S_OK;
 }
@@ -92,10 +121,9 @@ media::Result ConversionJob::AddClipTrack(const JobInputs& inputs, media::Timeli
     }
     if (stop - start < 0) {
         ShowMessage("Transition time should be less than");
-    } else {
-        AddTransition(inputs, *track, 0, 0, index);
+        return media::S_OK;
     }
-    return media::S_OK;
+    return AddTransition(inputs, *track, 0, 0, index);
 }
 
 media::Result ConversionJob::AddTransition(const JobInputs& inputs, media::TimelineTrack& track,
@@ -143,8 +171,7 @@ media::Result ConversionJob::AddAudioGroup(const JobInputs& inputs) {
         ShowMessage("Could not add audio group");
         return result;
     }
-    AddAudioTrack(inputs, *group, inputs.state.musicFiles[0]);
-    return media::S_OK;
+    return AddAudioTrack(inputs, *group, inputs.state.musicFiles[0]);
 }
 
 media::Result ConversionJob::AddAudioTrack(const JobInputs& inputs, media::TimelineGroup& group,
@@ -185,8 +212,7 @@ media::Result ConversionJob::StartRender(const JobInputs& inputs, QObject* notif
         ShowMessage("Could not ConnectFrontEnd");
         return result;
     }
-    ConnectOutput(inputs, notifyTarget);
-    return media::S_OK;
+    return ConnectOutput(inputs, notifyTarget);
 }
 
 media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* notifyTarget) {
@@ -200,6 +226,11 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
         ShowMessage("Could not GetGroupCount( &Groups )");
         return media::E_INVALIDARG;
     }
+    const QString& outputPath = inputs.output.outputPath;
+    if (!settings::EnsureOutputFolder(outputPath)) {
+        ShowMessage(LanguageText(res::kMsgFolderNotCreated, QFileInfo(outputPath).absolutePath()));
+        return media::E_PATH_NOT_FOUND;
+    }
     media::OutputBuilder builder;
     result = builder.SetFiltergraph(graph_);
     if (media::Failed(result)) {
@@ -208,8 +239,8 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
     }
     media::Element mux;
     media::Element writer;
-    result = builder.SetOutputFileName(media::OutputFormat::Avi,
-                                       inputs.output.outputPath.toStdString(), mux, writer);
+    result =
+        builder.SetOutputFileName(media::OutputFormat::Avi, outputPath.toStdString(), mux, writer);
     if (media::Failed(result)) {
         ShowMessage("Error pBuilder->SetOutputFileName(&guid, Filename, &pMux, &pWriter )");
         return result;
@@ -249,6 +280,10 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
         ShowMessage("can not SetNotifyWindow!!!");
         return result;
     }
+    // The old file goes only once the new one is being written; a start that
+    // fails puts it back.
+    settings::OutputReplacement replacement(outputPath);
+    replacement.MoveAside();
     result = graph_->Run();
     if (media::Failed(result)) {
         ShowMessage("can not pControl->Run()!!!");
@@ -258,6 +293,7 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
         }
         return result;
     }
+    replacement.Commit();
     running_ = true;
     return result;
 }

@@ -6,7 +6,10 @@
 #include "DivxFeedback.h"
 #include "GraphEvents.h"
 #include "LanguagePack.h"
+#include "MediaWorker.h"
+#include "MessageIds.h"
 #include "Prompts.h"
+#include "SourceDiscovery.h"
 #include "WindowIds.h"
 
 #include <QAbstractButton>
@@ -15,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
 
 namespace veltrano {
 
@@ -47,6 +51,9 @@ constexpr auto kCodecDownloadPage =
 } // namespace
 
 void CConverterDlg::OnConvert() {
+    if (busy_) {
+        return;
+    }
     if (outputSettings_.sourceCount == 0) {
         uikit::CurrentPrompts().ShowMessage(this, Language().GetMessageText(119),
                                             Language().GetMessageText(105),
@@ -61,7 +68,7 @@ void CConverterDlg::OnConvert() {
         return;
     }
     WriteDivxFeedbackSwitch();
-    StartConversion();
+    PrepareConversion();
 }
 
 bool CConverterDlg::ConfirmConversion() {
@@ -69,19 +76,17 @@ bool CConverterDlg::ConfirmConversion() {
     const QString& path = outputSettings_.outputPath;
     // Writing over the clip being read would destroy it.
     if (SameFile(path, state_.clipFiles[0])) {
-        prompts.ShowMessage(this,
-                            "The output file is the video being converted. Please choose another "
-                            "output file in Options.",
+        prompts.ShowMessage(this, Language().GetMessageText(res::kMsgOutputIsSource),
                             Language().GetMessageText(105), uikit::PromptIcon::Error);
         return false;
     }
     if (OutputFileExists(path)) {
         const QString question = QString("%1 ").arg(path) + Language().GetMessageText(131);
+        // The old file stays until the new one is being written (see ConversionJob).
         if (prompts.AskYesNo(this, question, "Warning", uikit::PromptIcon::Warning) !=
             uikit::PromptAnswer::Yes) {
             return false;
         }
-        QFile::remove(path);
     }
     if (outputSettings_.frameRateIndex == settings::kFrameRateSourceIndex &&
         (outputSettings_.outputFrameRate > kLargestUsualFrameRate ||
@@ -111,13 +116,40 @@ bool CConverterDlg::ConfirmConversion() {
     return true;
 }
 
+void CConverterDlg::PrepareConversion() {
+    std::vector<std::string> sources;
+    for (const QString& path : {state_.clipFiles[0], state_.musicFiles[0]}) {
+        if (std::find(sources.begin(), sources.end(), path.toStdString()) == sources.end()) {
+            sources.push_back(path.toStdString());
+        }
+    }
+    // Reading a source decodes its start; the job built afterwards finds the
+    // result ready and reports what could not be read.
+    SetBusy(true);
+    media::RunInBackground<bool>(
+        this,
+        [sources] {
+            for (const std::string& path : sources) {
+                media::DiscoverSource(path, nullptr);
+            }
+            return true;
+        },
+        [this](bool) {
+            SetBusy(false);
+            if (!closeAccepted_) {
+                StartConversion();
+            }
+        });
+}
+
 void CConverterDlg::StartConversion() {
     job_ = std::make_unique<ConversionJob>(this);
     const JobInputs inputs{state_, outputSettings_,
-                           settings::BoundCompressor(settings::CompressorCategory::Video),
-                           settings::BoundCompressor(settings::CompressorCategory::Audio)};
-    job_->BuildTimeline(inputs);
-    job_->StartRender(inputs, this);
+                           settings::CompressorForConversion(settings::CompressorCategory::Video),
+                           settings::CompressorForConversion(settings::CompressorCategory::Audio)};
+    if (media::Succeeded(job_->BuildTimeline(inputs))) {
+        job_->StartRender(inputs, this);
+    }
     if (!job_->Running()) {
         // A failed start leaves the window as it was; the messages said why.
         const QString error = job_->RunError();
@@ -130,7 +162,8 @@ void CConverterDlg::StartConversion() {
         return;
     }
     state_.converting = 1;
-    static_cast<QAbstractButton*>(Control(idc::kConvert))->setText(Language().GetDialogText(124));
+    localeHold_.emplace();
+    RefreshConvertLabel();
     progressTimer_.start(kProgressIntervalMs);
     EnableOpenSet(false);
     auto* progress = static_cast<QProgressBar*>(Control(idc::kProgress));
@@ -181,7 +214,8 @@ void CConverterDlg::UpdateProgress() {
     progress->setValue(static_cast<int>(done * 1000));
     if (done > 0.0 && state_.elapsedSeconds > 0) {
         const auto left = static_cast<std::int64_t>(state_.elapsedSeconds * (1.0 - done) / done);
-        progress->setFormat(QString("%p%  -  about %1 left").arg(ClockText(left)));
+        progress->setFormat("%p%  -  " +
+                            Language().GetMessageText(res::kMsgTimeLeft).arg(ClockText(left)));
     }
 }
 
@@ -225,7 +259,7 @@ void CConverterDlg::FinishConversion(const QString& error) {
         job_.reset();
     }
     state_.converting = 0;
-    static_cast<QAbstractButton*>(Control(idc::kConvert))->setText(Language().GetDialogText(125));
+    RefreshConvertLabel();
     state_.elapsedSeconds = 0;
     if (error.isEmpty()) {
         SetStatus(QString("%1. %2 %3     %4 %5*%6")
@@ -238,7 +272,22 @@ void CConverterDlg::FinishConversion(const QString& error) {
     }
     EnableOpenSet(true);
     Control(idc::kProgress)->hide();
+    localeHold_.reset();
     emit conversionFinished();
+}
+
+void CConverterDlg::RefreshConvertLabel() {
+    static_cast<QAbstractButton*>(Control(idc::kConvert))
+        ->setText(Language().GetDialogText(state_.converting != 0 ? 124 : 125));
+}
+
+void CConverterDlg::SetBusy(bool busy) {
+    busy_ = busy;
+    if (busy) {
+        setCursor(Qt::BusyCursor);
+    } else {
+        unsetCursor();
+    }
 }
 
 } // namespace veltrano

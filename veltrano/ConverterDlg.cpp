@@ -48,7 +48,9 @@ CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
     setWindowIcon(QIcon(QString(":/veltrano/veltrano-icon%1.png").arg(kMainIcon)));
     initialised_ = InitDialog();
     ConnectCommands();
-    new MainWindowLanguage(*this); // owned by the window; shows the popup menu on a right-click
+    // Owned by the window; shows the popup menu on a right-click.
+    auto* language = new MainWindowLanguage(*this);
+    connect(language, &MainWindowLanguage::textsApplied, this, &CConverterDlg::RefreshConvertLabel);
 }
 
 CConverterDlg::~CConverterDlg() = default;
@@ -135,6 +137,9 @@ QString CConverterDlg::OutputStatusText() const {
 }
 
 void CConverterDlg::OnOptions() {
+    if (busy_) {
+        return;
+    }
     settings::COutputOptionsDlg options(outputSettings_, this);
     if (options.exec() != QDialog::Accepted) {
         return;

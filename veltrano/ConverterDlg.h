@@ -1,11 +1,14 @@
 #pragma once
 
+#include "MediaProbe.h"
 #include "OutputSettings.h"
+#include "ProcessLocale.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -62,6 +65,9 @@ public:
 
     // The job of the running conversion, or nullptr.
     ConversionJob* job() const { return job_.get(); }
+    // Slow media work (a probe, reading the sources) runs in the background;
+    // meanwhile the window shows a busy cursor and takes no second command.
+    bool busy() const { return busy_; }
 
 signals:
     // A conversion ended, by completion, error or Stop.
@@ -85,8 +91,11 @@ private:
 
     void OnOptions();
     void OnOpenVideo();
+    void OnVideoProbed(const QString& path, const media::ProbeResult& probe);
     void OnConvert();
     bool ConfirmConversion();
+    // Reads the sources in the background, then starts the conversion.
+    void PrepareConversion();
     void StartConversion();
     void StopConversion();
     void OnProgressTick();
@@ -96,6 +105,10 @@ private:
     void FinishConversion(const QString& error = QString());
     void OnSliderPressed();
     void OnSliderReleased();
+    void SetBusy(bool busy);
+    // The Convert button says Stop while a conversion runs, also after the
+    // window's texts were applied again.
+    void RefreshConvertLabel();
 
     ConverterState state_;
     settings::OutputSettings outputSettings_;
@@ -103,6 +116,10 @@ private:
     bool sliderHeld_ = false;
     bool closeAccepted_ = false;
     bool stopping_ = false;
+    bool busy_ = false;
+    // The streaming threads read the C runtime's locale: a language picked
+    // during a conversion takes effect when it ends.
+    std::optional<uikit::ProcessLocaleHold> localeHold_;
     QTimer progressTimer_;
     std::unique_ptr<ConversionJob> job_;
 };

@@ -54,9 +54,11 @@ void MainWindowLanguage::ShowPopupMenu(const QPoint& globalPos) {
 
 void MainWindowLanguage::OnCommand(int commandId) {
     if (uikit::IsLanguageCommand(commandId)) {
-        uikit::PickLanguage(mainWindow_, MainDialogId(), commandId, uikit::Language());
+        uikit::PickLanguage(mainWindow_, MainDialogId(), commandId, uikit::Language(),
+                            [this] { emit textsApplied(); });
     } else if (commandId == kCommandFont) {
         uikit::ChooseDialogFont(mainWindow_, MainDialogId(), uikit::Language());
+        emit textsApplied();
     }
     // kCommandAbout opens the About box once the window has one.
 }

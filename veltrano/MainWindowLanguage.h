@@ -25,6 +25,10 @@ public:
     // Carries out a popup-menu command.
     void OnCommand(int commandId);
 
+signals:
+    // The window's texts were applied again (a language or font was picked).
+    void textsApplied();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -2,7 +2,8 @@
 #include "ClockText.h"
 #include "ConverterDlg.h"
 #include "LanguagePack.h"
-#include "ProbeWithMessages.h"
+#include "MediaWorker.h"
+#include "ProbeMessages.h"
 #include "Profile.h"
 #include "Prompts.h"
 #include "TransitionTable.h"
@@ -39,7 +40,10 @@ std::int32_t ChooseTransition(const ConverterState& state, int clipIndex) {
 }
 
 void CConverterDlg::OnOpenVideo() {
-    uikit::Profile profile = uikit::Profile::Application();
+    if (busy_) {
+        return;
+    }
+    const uikit::Profile profile = uikit::Profile::Application();
     uikit::FileRequest request;
     request.filters = {{"Video Files (*.mkv)", "*.mkv"}, {"Any Files (*.*)", "*.*;"}};
     request.selectedFilter = 0;
@@ -51,20 +55,38 @@ void CConverterDlg::OnOpenVideo() {
         return;
     }
     const QString path = *chosen;
-
     outputSettings_.sourceCount = 0;
     state_.musicCount = 0;
     state_.clipFiles[0] = path;
-    const media::ProbeResult probe = settings::ProbeWithMessages(this, path);
+
+    // Probing waits for the file to preroll; the window stays responsive meanwhile.
+    SetBusy(true);
+    media::RunInBackground<media::ProbeResult>(
+        this, [file = path.toStdString()] { return media::ProbeMedia(file); },
+        [this, path](media::ProbeResult probe) {
+            SetBusy(false);
+            if (!closeAccepted_) {
+                OnVideoProbed(path, probe);
+            }
+        });
+}
+
+void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult& probe) {
     if (!probe.ok) {
+        settings::ReportProbeFailure(this, probe);
         uikit::CurrentPrompts().ShowMessage(
             this, Language().GetMessageText(123) + Language().GetMessageText(122),
             Language().GetMessageText(105) + " IDS_MESSAGE_NO_DURATION", uikit::PromptIcon::Error);
         return;
     }
 
-    // Durations count in whole seconds: 83.9 s converts as 83 s unless the end mark moves.
-    const std::int64_t duration = probe.duration / media::kUnitsPerSecond * media::kUnitsPerSecond;
+    // Durations count in whole seconds: 83.9 s converts as 83 s unless the end
+    // mark moves. A clip shorter than a second keeps its real length, or it
+    // would have nothing to convert.
+    const std::int64_t duration =
+        probe.duration < media::kUnitsPerSecond
+            ? probe.duration
+            : probe.duration / media::kUnitsPerSecond * media::kUnitsPerSecond;
     state_.clipDurations[0] = duration;
     state_.clipTransitions[0] = ChooseTransition(state_, 0);
     outputSettings_.sourceWidth = probe.width;
@@ -77,8 +99,8 @@ void CConverterDlg::OnOpenVideo() {
     state_.musicCount = 1;
 
     const int lastSeparator = path.lastIndexOf('/');
-    profile.WriteString("Option", "LastPhotoFolder",
-                        lastSeparator >= 0 ? path.left(lastSeparator + 1) : QString());
+    uikit::Profile::Application().WriteString(
+        "Option", "LastPhotoFolder", lastSeparator >= 0 ? path.left(lastSeparator + 1) : QString());
 
     state_.startMark = 0;
     state_.endMark = duration;

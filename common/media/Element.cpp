@@ -100,11 +100,20 @@ Result Element::SetProperty(const std::string& name, const std::string& value) {
         return E_POINTER;
     }
     GObject* object = G_OBJECT(element_.get());
-    if (g_object_class_find_property(G_OBJECT_GET_CLASS(object), name.c_str()) == nullptr) {
+    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(object), name.c_str());
+    if (spec == nullptr || (spec->flags & G_PARAM_WRITABLE) == 0) {
         return E_INVALIDARG;
     }
-    gst_util_set_object_arg(object, name.c_str(), value.c_str());
-    return S_OK;
+    GValue parsed = G_VALUE_INIT;
+    g_value_init(&parsed, spec->value_type);
+    // Text that is no value of the property's type sets nothing and says so.
+    const bool valid = gst_value_deserialize_with_pspec(&parsed, value.c_str(), spec) != FALSE &&
+                       !g_param_value_validate(spec, &parsed);
+    if (valid) {
+        g_object_set_property(object, name.c_str(), &parsed);
+    }
+    g_value_unset(&parsed);
+    return valid ? S_OK : E_INVALIDARG;
 }
 
 std::string Element::GetProperty(const std::string& name) const {

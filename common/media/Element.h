@@ -66,7 +66,8 @@ public:
     Pad FindPad(const std::string& name) const;
 
     // Sets a property from its text form, as a launch line would ("5", "true",
-    // enum nicks, fractions). E_INVALIDARG when the property does not exist.
+    // enum nicks, fractions). E_INVALIDARG, and nothing set, when the property
+    // does not exist or cannot be written, or the text is no valid value of it.
     Result SetProperty(const std::string& name, const std::string& value);
     // The property's value in text form, empty if unknown.
     std::string GetProperty(const std::string& name) const;

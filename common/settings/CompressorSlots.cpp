@@ -6,8 +6,12 @@
 
 namespace settings {
 
-media::Element BoundCompressor(CompressorCategory category) {
-    media::Element filter = CurrentCompressorDevices().Filter(category);
+media::Element CompressorForConversion(CompressorCategory category) {
+    const media::Element bound = CurrentCompressorDevices().Filter(category);
+    if (!bound) {
+        return {};
+    }
+    media::Element filter = media::Element::Create(bound.FactoryName());
     const std::optional<CodecState>& state = CurrentCodecState();
     if (filter && category == CompressorCategory::Video && state &&
         state->encoderName == filter.FactoryName()) {

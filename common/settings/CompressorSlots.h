@@ -5,8 +5,10 @@
 
 namespace settings {
 
-// The filter bound into the category's process-wide slot, carrying the encoder
-// settings the person last confirmed for it; empty when the slot is empty.
-media::Element BoundCompressor(CompressorCategory category);
+// A new encoder of the kind bound into the category's process-wide slot, set up
+// from the encoder settings the person last confirmed for it; empty when the
+// slot is empty. Each conversion takes its own, so nothing of an earlier run
+// (settings since put back, stream state) carries over.
+media::Element CompressorForConversion(CompressorCategory category);
 
 } // namespace settings

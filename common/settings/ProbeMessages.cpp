@@ -1,14 +1,13 @@
-#include "ProbeWithMessages.h"
+#include "ProbeMessages.h"
 
 #include "LanguagePack.h"
 #include "Prompts.h"
 
 namespace settings {
 
-media::ProbeResult ProbeWithMessages(QWidget* owner, const QString& path) {
-    media::ProbeResult result = media::ProbeMedia(path.toStdString());
+void ReportProbeFailure(QWidget* owner, const media::ProbeResult& result) {
     if (result.ok) {
-        return result;
+        return;
     }
     uikit::Prompts& prompts = uikit::CurrentPrompts();
     if (result.renderFailed) {
@@ -19,7 +18,6 @@ media::ProbeResult ProbeWithMessages(QWidget* owner, const QString& path) {
         prompts.ShowMessage(owner, QString::fromUtf8(media::ProbeStepMessage(result.failedStep)),
                             "Error", uikit::PromptIcon::Error);
     }
-    return result;
 }
 
 } // namespace settings

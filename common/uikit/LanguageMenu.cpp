@@ -44,7 +44,8 @@ bool FillLanguageMenu(QMenu& popupMenu, int menuId, const LanguagePack& pack) {
     return true;
 }
 
-void PickLanguage(QWidget& mainWindow, int mainDialogId, int commandId, LanguagePack& pack) {
+void PickLanguage(QWidget& mainWindow, int mainDialogId, int commandId, LanguagePack& pack,
+                  const std::function<void()>& afterApply) {
     if (!IsLanguageCommand(commandId)) {
         return;
     }
@@ -54,6 +55,9 @@ void PickLanguage(QWidget& mainWindow, int mainDialogId, int commandId, Language
     }
     pack.SelectLanguage(pack.GetLanguageName(index));
     pack.ApplyToDialog(mainWindow, mainDialogId);
+    if (afterApply) {
+        afterApply();
+    }
     CurrentPrompts().ShowMessage(&mainWindow, pack.GetMessageText(kRestartMessage),
                                  pack.GetMessageText(kWarningCaption), PromptIcon::Warning);
 }

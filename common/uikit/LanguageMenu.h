@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QMenu;
 class QWidget;
 
@@ -21,6 +23,8 @@ bool FillLanguageMenu(QMenu& popupMenu, int menuId, const LanguagePack& pack);
 
 // Switches to the language of a language-submenu command, translates the main
 // window again and tells the user the switch is complete only after a restart.
-void PickLanguage(QWidget& mainWindow, int mainDialogId, int commandId, LanguagePack& pack);
+// `afterApply` runs once the window's texts are applied, before the restart notice.
+void PickLanguage(QWidget& mainWindow, int mainDialogId, int commandId, LanguagePack& pack,
+                  const std::function<void()>& afterApply = {});
 
 } // namespace uikit

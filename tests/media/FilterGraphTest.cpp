@@ -1,10 +1,17 @@
 #include "FilterGraph.h"
+#include "MediaInit.h"
 #include "MediaTestSupport.h"
+#include "MediaWorker.h"
+#include "SourceDiscovery.h"
 #include "TestMedia.h"
+#include "Timeline.h"
 
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <utility>
 
 namespace {
 
@@ -190,6 +197,52 @@ TEST_F(FilterGraphTest, GraphThatNeverPrerollsFailsWithinTheBound) {
     EXPECT_EQ(graph_->RenderFile(path), VFW_E_TIMEOUT);
     EXPECT_LT(timer.elapsed(), 6000);
     EXPECT_TRUE(graph_->EnumFilters().empty());
+}
+
+TEST(ElementTest, PropertyTextThatIsNoValueIsRefusedAndChangesNothing) {
+    ASSERT_GE(Initialize(), 0);
+    Element source = Element::Create("fakesrc");
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source.SetProperty("num-buffers", "12"), S_OK);
+    EXPECT_EQ(source.SetProperty("is-live", "true"), S_OK);
+    for (const auto& [name, text] : {std::pair{"num-buffers", "twelve"},
+                                     {"num-buffers", "-5"},
+                                     {"is-live", "maybe"},
+                                     {"no-such-property", "1"}}) {
+        EXPECT_EQ(source.SetProperty(name, text), E_INVALIDARG) << name << "=" << text;
+    }
+    EXPECT_EQ(source.GetProperty("num-buffers"), "12");
+    EXPECT_EQ(source.GetProperty("is-live"), "true");
+}
+
+// Reading a source's description on the media worker (with its own context)
+// leaves it ready for the timeline, and a missing file is named by its code.
+TEST(SourceDiscoveryTest, ReadsOnTheWorkerAndReportsAMissingFile) {
+    ASSERT_GE(Initialize(), 0);
+    const std::string clip = testmedia::Mp4();
+    std::promise<std::pair<Result, Result>> outcome;
+    RunOnMediaWorker([&] {
+        std::string error;
+        const Result found = DiscoverSource(clip, &error);
+        const Result missing = DiscoverSource(clip + ".gone", &error);
+        outcome.set_value({found, missing});
+    });
+    auto future = outcome.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    const auto [found, missing] = future.get();
+    EXPECT_EQ(found, S_OK);
+    EXPECT_EQ(missing, E_FILE_NOT_FOUND);
+    // The timeline built afterwards on this thread finds the source readable.
+    Timeline timeline;
+    auto group = std::make_shared<TimelineGroup>();
+    ASSERT_EQ(group->SetAudioMediaType(), S_OK);
+    auto track = std::make_shared<TimelineTrack>();
+    auto source = std::make_shared<TimelineSource>();
+    ASSERT_EQ(source->SetMediaName(clip), S_OK);
+    ASSERT_EQ(track->SrcAdd(source), S_OK);
+    ASSERT_EQ(group->TrackInsBefore(track, -1), S_OK);
+    ASSERT_EQ(timeline.AddGroup(group), S_OK);
+    EXPECT_EQ(timeline.ValidateSourceNames(), S_OK);
 }
 
 } // namespace

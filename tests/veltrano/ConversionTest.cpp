@@ -1,108 +1,9 @@
-#include "CodecConfiguration.h"
-#include "CompressorCatalogue.h"
-#include "CompressorSlots.h"
-#include "ConversionJob.h"
-#include "ConverterDlg.h"
-#include "EncoderSettingsDlg.h"
-#include "LanguagePack.h"
-#include "MediaInit.h"
-#include "Profile.h"
-#include "RecordingPrompts.h"
-#include "TestEnvironment.h"
-#include "TestMedia.h"
-#include "VeltranoStrings.h"
-#include "WindowIds.h"
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLabel>
-#include <QProgressBar>
-#include <QSpinBox>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <gtest/gtest.h>
+#include "ConversionFixture.h"
 
 namespace {
 
+using namespace convtest;
 using namespace veltrano;
-using Kind = uikit::RecordingPrompts::Kind;
-
-constexpr std::int64_t kSecond = 10'000'000;
-
-bool ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return done();
-}
-
-double FrameRate(const std::string& text) {
-    const auto slash = text.find('/');
-    if (slash == std::string::npos) {
-        return std::stod(text);
-    }
-    return std::stod(text.substr(0, slash)) / std::stod(text.substr(slash + 1));
-}
-
-// A short clip whose container states its frame rate.
-std::string FixedRateAvi(int fps) {
-    return testmedia::Ensure("mpeg4-mp3-160x120-" + std::to_string(fps) + "fps-1s.avi",
-                             {"-f", "lavfi", "-i",
-                              QString("testsrc2=size=160x120:rate=%1").arg(fps), "-f", "lavfi",
-                              "-i", "sine=frequency=440:sample_rate=44100", "-t", "1", "-c:v",
-                              "mpeg4", "-q:v", "5", "-c:a", "libmp3lame"});
-}
-
-class ConversionTest : public ::testing::Test {
-protected:
-    ConversionTest() : scoped_(prompts_) {
-        uikit::Language().SetBuiltInStrings(res::VeltranoStrings());
-        EXPECT_GE(media::Initialize(), 0);
-    }
-    ~ConversionTest() override {
-        settings::ReleaseCompressor(settings::CompressorCategory::Video);
-        settings::ReleaseCompressor(settings::CompressorCategory::Audio);
-    }
-
-    // Opens `path` through the Open Video command.
-    void Open(CConverterDlg& dialog, const std::string& path) {
-        prompts_.QueueFile(QString::fromStdString(path));
-        Click(dialog, idc::kOpenVideo);
-    }
-    void Click(CConverterDlg& dialog, int id) {
-        static_cast<QAbstractButton*>(dialog.Control(id))->click();
-    }
-    QString Text(CConverterDlg& dialog, int id) {
-        return static_cast<QLabel*>(dialog.Control(id))->text();
-    }
-    // Starts the conversion and waits for its end; returns the first progress text.
-    QString ConvertAndWait(CConverterDlg& dialog, int timeoutMs = 120000) {
-        QString firstProgress;
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            const QString status = Text(dialog, idc::kStatus);
-            if (firstProgress.isEmpty() && status.startsWith("Please wait")) {
-                firstProgress = status;
-            }
-        });
-        watch.start(20);
-        Click(dialog, idc::kConvert);
-        EXPECT_TRUE(ProcessUntil([&] { return dialog.state().converting == 0; }, timeoutMs));
-        return firstProgress;
-    }
-    QString OutputPath(const char* name) { return outputDir_.filePath(name); }
-
-    testenv::ScopedSettingsFolder folder_;
-    uikit::RecordingPrompts prompts_;
-    uikit::ScopedPrompts scoped_;
-    QTemporaryDir outputDir_;
-};
 
 TEST_F(ConversionTest, ConvertBeforeOpenAsksForAVideo) {
     CConverterDlg dialog;
@@ -150,24 +51,6 @@ TEST_F(ConversionTest, OpenFillsTheClipMarksAndStatus) {
     Click(dialog, idc::kOpenVideo);
     EXPECT_EQ(dialog.outputSettings().sourceCount, 1);
     EXPECT_EQ(dialog.state().endMark, 10 * kSecond);
-}
-
-TEST_F(ConversionTest, FileThatCannotBeOpenedIsReportedTwice) {
-    QFile text(OutputPath("notes.mkv"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("this is not a video\n");
-    text.close();
-    CConverterDlg dialog;
-    Open(dialog, text.fileName().toStdString());
-    const auto messages = prompts_.Messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].caption, "Error IDS_MESSAGE_NOT_OPEN_FILE");
-    EXPECT_EQ(messages[0].owner, nullptr);
-    EXPECT_EQ(messages[1].text, "Can not get the duration of the clip!Cannot open the file. You "
-                                "need to install appropriate decoders. Or the file is corrupt.");
-    EXPECT_EQ(messages[1].caption, "Error IDS_MESSAGE_NO_DURATION");
-    EXPECT_EQ(dialog.outputSettings().sourceCount, 0);
-    EXPECT_FALSE(dialog.Control(idc::kConvert)->isEnabled());
 }
 
 TEST_F(ConversionTest, ConvertsTheMarkedRangeThroughTheDefaultCompressors) {
@@ -279,21 +162,6 @@ TEST_F(ConversionTest, ExistingOutputIsReplacedOnlyAfterYes) {
     EXPECT_TRUE(testmedia::Probe(OutputPath("exists.avi").toStdString()).ok);
 }
 
-TEST_F(ConversionTest, TheSourceIsNeverTheOutput) {
-    const std::string clip = testmedia::Mp4();
-    const QString copy = OutputPath("source.avi");
-    ASSERT_TRUE(QFile::copy(QString::fromStdString(clip), copy));
-    CConverterDlg dialog;
-    Open(dialog, copy.toStdString());
-    dialog.outputSettings().outputPath = copy;
-    prompts_.Clear();
-    Click(dialog, idc::kConvert);
-    ASSERT_EQ(prompts_.records().size(), 1u);
-    EXPECT_TRUE(prompts_.records()[0].text.contains("video being converted"));
-    EXPECT_EQ(dialog.state().converting, 0);
-    EXPECT_EQ(QFileInfo(copy).size(), QFileInfo(QString::fromStdString(clip)).size());
-}
-
 TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     // Long enough to be running when the first progress tick comes.
     const std::string clip = testmedia::MakeMkv(1280, 720, 30, 30);
@@ -318,11 +186,24 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     EXPECT_TRUE(ProcessUntil([&] { return progress->value() > 0; }, 30000));
     EXPECT_TRUE(progress->text().contains("left")) << progress->text().toStdString();
     ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";
+    // The streaming threads read the process locale: a new one waits for the end.
+    const QString localeBefore = QLocale().name();
+    uikit::SetProcessLocale("de-DE", "de-DE");
+    EXPECT_EQ(QLocale().name(), localeBefore);
 
-    // Stop, pressed twice in a row: the second press comes while the first waits.
-    QTimer::singleShot(0, &dialog, [&] { Click(dialog, idc::kConvert); });
+    // Stop, pressed twice in a row: the second press comes while the first
+    // waits, on the button that is disabled meanwhile, and does nothing.
+    QTimer::singleShot(0, &dialog, [&] {
+        QWidget* convert = dialog.Control(idc::kConvert);
+        EXPECT_FALSE(convert->isEnabled());
+        QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          convert->mapTo(&dialog, convert->rect().center()));
+    });
     Click(dialog, idc::kConvert);
     EXPECT_EQ(dialog.state().converting, 0);
+    EXPECT_EQ(QLocale().name(), "de_DE");
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
     EXPECT_TRUE(prompts_.records().empty());
     EXPECT_TRUE(Text(dialog, idc::kStatus).startsWith("Done. Output file: "));
     const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("stopped.avi").toStdString());
@@ -332,58 +213,6 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     std::string errors;
     EXPECT_TRUE(testmedia::DecodesCleanly(OutputPath("stopped.avi").toStdString(), &errors))
         << errors;
-}
-
-TEST_F(ConversionTest, UnwritableOutputFolderEndsInTheErrorPath) {
-    const std::string clip = testmedia::Mp4();
-    // A folder below a plain file cannot exist, even for root.
-    QFile blocker(OutputPath("plain-file"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    CConverterDlg dialog;
-    Open(dialog, clip);
-    dialog.outputSettings().outputPath = OutputPath("plain-file") + "/out.avi";
-    prompts_.Clear();
-    ConvertAndWait(dialog, 30000);
-    EXPECT_EQ(dialog.state().converting, 0);
-    const auto messages = prompts_.Messages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.back().caption, "Error");
-    EXPECT_FALSE(messages.back().text.isEmpty());
-    EXPECT_EQ(Text(dialog, idc::kStatus), "Error: " + messages.back().text);
-    EXPECT_TRUE(dialog.Control(idc::kOpenVideo)->isEnabled());
-}
-
-TEST_F(ConversionTest, EndMarkBeforeStartMarkIsRefusedByTheSource) {
-    CConverterDlg dialog;
-    Open(dialog, testmedia::Mp4());
-    dialog.outputSettings().outputPath = OutputPath("backwards.avi");
-    dialog.state().startMark = 2 * kSecond;
-    dialog.state().endMark = 1 * kSecond;
-    prompts_.Clear();
-    Click(dialog, idc::kConvert);
-    EXPECT_TRUE(ProcessUntil([&] { return dialog.state().converting == 0; }, 10000));
-    const auto messages = prompts_.Messages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages[0].text, "Could not configure media source");
-    EXPECT_EQ(messages[0].caption, "veltrano");
-    // Nothing is left to convert, so nothing runs.
-    EXPECT_EQ(messages.back().text, "Could not ConnectFrontEnd");
-    EXPECT_TRUE(dialog.Control(idc::kOpenVideo)->isEnabled());
-}
-
-TEST_F(ConversionTest, ChosenCompressorWithAnEmptySlotShowsTheErrorAndRunsNothing) {
-    CConverterDlg dialog;
-    Open(dialog, testmedia::Mp4());
-    dialog.outputSettings().outputPath = OutputPath("empty-slot.avi");
-    settings::ReleaseCompressor(settings::CompressorCategory::Video);
-    dialog.outputSettings().useVideoCompressor = 1;
-    prompts_.Clear();
-    Click(dialog, idc::kConvert);
-    EXPECT_EQ(dialog.state().converting, 0);
-    ASSERT_EQ(prompts_.Messages().size(), 1u);
-    EXPECT_FALSE(prompts_.Messages()[0].text.isEmpty());
-    EXPECT_EQ(prompts_.Messages()[0].caption, "veltrano");
 }
 
 TEST_F(ConversionTest, AClipWithATransitionStillConverts) {
@@ -432,7 +261,8 @@ TEST_F(ConversionTest, ConfiguredEncoderSettingsReachTheFile) {
     ConvertAndWait(dialog);
     EXPECT_TRUE(prompts_.records().empty());
     // The bound encoder took the settings, and the file shows them: a key frame every 5.
-    const media::Element encoder = settings::BoundCompressor(settings::CompressorCategory::Video);
+    const media::Element encoder =
+        settings::CompressorForConversion(settings::CompressorCategory::Video);
     EXPECT_EQ(encoder.GetProperty("bitrate"), "500000");
     QByteArray keys;
     ASSERT_EQ(testmedia::Run("ffprobe",
@@ -444,7 +274,16 @@ TEST_F(ConversionTest, ConfiguredEncoderSettingsReachTheFile) {
     const auto keyFrames = keys.trimmed().split('\n').size();
     // 10 s at 23.976 frames per second is 240 frames.
     EXPECT_NEAR(static_cast<double>(keyFrames), 48.0, 2.0);
+
+    // Settings put back to the defaults reach the next conversion: each one
+    // takes a fresh encoder.
     settings::SetCodecState(std::nullopt);
+    const media::Element next =
+        settings::CompressorForConversion(settings::CompressorCategory::Video);
+    EXPECT_FALSE(next == encoder);
+    EXPECT_EQ(next.GetProperty("bitrate"),
+              media::Element::Create(next.FactoryName()).GetProperty("bitrate"));
+    EXPECT_NE(next.GetProperty("bitrate"), "500000");
 }
 
 TEST_F(ConversionTest, AnAnimatedGifOpensAndConverts) {
@@ -507,6 +346,25 @@ TEST_F(ConversionTest, HighSourceFrameRateIsQuestioned) {
     ConvertAndWait(dialog);
     ASSERT_EQ(prompts_.records().size(), 1u); // only the uncompressed warning
     EXPECT_TRUE(prompts_.records()[0].text.startsWith("You do not select"));
+}
+
+TEST_F(ConversionTest, AClipShorterThanASecondConverts) {
+    const std::string clip = testmedia::Ensure(
+        "mpeg4-160x120-25fps-0.5s.avi", {"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25", "-t",
+                                         "0.5", "-c:v", "mpeg4", "-q:v", "5"});
+    ASSERT_FALSE(clip.empty());
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    EXPECT_NEAR(static_cast<double>(dialog.state().endMark) / kSecond, 0.5, 0.05);
+    EXPECT_EQ(Text(dialog, idc::kEndMark), "00:00:00");
+    dialog.outputSettings().outputPath = OutputPath("short.avi");
+    prompts_.Clear();
+    ConvertAndWait(dialog);
+    EXPECT_TRUE(Text(dialog, idc::kStatus).startsWith("Done."))
+        << Text(dialog, idc::kStatus).toStdString();
+    const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("short.avi").toStdString());
+    ASSERT_TRUE(out.ok);
+    EXPECT_NEAR(out.duration, 0.5, 0.1);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "LanguageKeyTable.h"
 #include "LanguagePack.h"
 #include "LanguageTestFolder.h"
+#include "ProcessLocale.h"
 #include "Profile.h"
 #include "RecordingPrompts.h"
 #include "TestEnvironment.h"
@@ -28,6 +29,7 @@
 #include <algorithm>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -125,6 +127,29 @@ TEST_F(MainWindowLanguageTest, PickingALanguageTranslatesTheWindowAndAsksForARes
     dialog.close();
     EXPECT_EQ(uikit::Profile::Application().GetString("Option", "CurrentLanguage", ""),
               "Japanese_utf-8");
+}
+
+TEST_F(MainWindowLanguageTest, PickingALanguageWhileConvertingKeepsStopAndTheLocale) {
+    folder_.Write("German.ini", ShippedFile("German.ini"));
+    uikit::Language().Initialize(folder_.base(), "english");
+    CConverterDlg dialog;
+    const QString localeBefore = QLocale().name();
+    // What a running conversion holds: the Stop label, and the process locale,
+    // which the streaming threads read.
+    dialog.state().converting = 1;
+    std::optional<uikit::ProcessLocaleHold> hold(std::in_place);
+    prompts_.OnPrompt([&](const uikit::RecordingPrompts::Record&) {
+        // The restart notice comes with the window already relabelled.
+        EXPECT_EQ(Text(dialog, idc::kConvert), "Stopp");
+    });
+    Popup(dialog).OnCommand(kFirstLanguageCommand + 1);
+    ASSERT_EQ(uikit::Language().GetCurrentName(), "German");
+    EXPECT_EQ(Text(dialog, idc::kConvert), "Stopp");
+    EXPECT_EQ(Text(dialog, idc::kOpenVideo), "Video öffnen");
+    EXPECT_EQ(QLocale().name(), localeBefore);
+    hold.reset();
+    EXPECT_EQ(QLocale().name(), "de_DE");
+    dialog.state().converting = 0;
 }
 
 TEST_F(MainWindowLanguageTest, FontCommandRestylesTheWindowAndIsRemembered) {
