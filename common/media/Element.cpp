@@ -71,12 +71,12 @@ std::vector<Pad> Element::Pads(PadDirection direction) const {
         return pads;
     }
     GstElement* element = element_.get();
-    GST_OBJECT_LOCK(element);
-    const GList* list = direction == PadDirection::Input ? element->sinkpads : element->srcpads;
-    for (const GList* item = list; item != nullptr; item = item->next) {
-        pads.emplace_back(Handle<GstPad>::Ref(GST_PAD(item->data)));
+    GstIterator* iterator = direction == PadDirection::Input
+                                ? gst_element_iterate_sink_pads(element)
+                                : gst_element_iterate_src_pads(element);
+    for (Handle<GstPad>& pad : internal::CollectObjects<GstPad>(iterator)) {
+        pads.emplace_back(std::move(pad));
     }
-    GST_OBJECT_UNLOCK(element);
     return pads;
 }
 

@@ -4,20 +4,11 @@
 #include "internal/OutputCaps.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 namespace media {
 
 namespace {
-
-bool InCategory(GstElementFactory* factory, EncoderCategory category) {
-    const gchar* klass = gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS);
-    if (klass == nullptr || std::strstr(klass, "Encoder") == nullptr) {
-        return false;
-    }
-    return std::strstr(klass, category == EncoderCategory::Video ? "Video" : "Audio") != nullptr;
-}
 
 void FreeFactoryList(GList* list) {
     gst_plugin_feature_list_free(list);
@@ -27,14 +18,16 @@ void FreeFactoryList(GList* list) {
 
 std::vector<EncoderInfo> EncoderCatalogue::Enumerate(EncoderCategory category) {
     std::vector<EncoderInfo> encoders;
+    // The media type filter also keeps image encoders out of the video list.
     std::unique_ptr<GList, decltype(&FreeFactoryList)> factories(
-        gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ENCODER, GST_RANK_NONE),
+        gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ENCODER |
+                                                  (category == EncoderCategory::Video
+                                                       ? GST_ELEMENT_FACTORY_TYPE_MEDIA_VIDEO
+                                                       : GST_ELEMENT_FACTORY_TYPE_MEDIA_AUDIO),
+                                              GST_RANK_NONE),
         &FreeFactoryList);
     for (GList* item = factories.get(); item != nullptr; item = item->next) {
         auto* factory = GST_ELEMENT_FACTORY(item->data);
-        if (!InCategory(factory, category)) {
-            continue;
-        }
         const gchar* longName =
             gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_LONGNAME);
         encoders.push_back({GST_OBJECT_NAME(factory), longName != nullptr ? longName : ""});

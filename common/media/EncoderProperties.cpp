@@ -101,20 +101,21 @@ bool DescribeType(const GParamSpec* spec, PropertySpec& out) {
 
 } // namespace
 
-void ApplyEncoderState(const Element& encoder, const EncoderState& state) {
+std::vector<std::string> ApplyEncoderState(const Element& encoder, const EncoderState& state) {
+    std::vector<std::string> refused;
     if (!encoder) {
-        return;
+        return refused;
     }
-    GObject* object = G_OBJECT(encoder.native());
-    GObjectClass* objectClass = G_OBJECT_GET_CLASS(object);
+    // Copies share the encoder; SetProperty parses and sets nothing on bad text.
+    Element target = encoder;
+    GObjectClass* objectClass = G_OBJECT_GET_CLASS(encoder.native());
     for (const auto& [name, text] : state) {
         const GParamSpec* spec = g_object_class_find_property(objectClass, name.c_str());
-        // Values of another encoder, or ones it no longer takes, are passed over.
-        if (spec == nullptr || !IsChangeable(spec)) {
-            continue;
+        if (spec == nullptr || !IsChangeable(spec) || Failed(target.SetProperty(name, text))) {
+            refused.push_back(name);
         }
-        gst_util_set_object_arg(object, name.c_str(), text.c_str());
     }
+    return refused;
 }
 
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
@@ -124,6 +125,7 @@ std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryNa
     if (!encoder) {
         return result;
     }
+    // What the encoder refuses shows as its own value instead.
     ApplyEncoderState(encoder, startFrom);
     GObject* object = G_OBJECT(encoder.native());
     guint count = 0;
@@ -153,20 +155,7 @@ std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryNa
 bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,
                          const std::string& text) {
     const Element encoder = Element::Create(factoryName);
-    if (!encoder) {
-        return false;
-    }
-    const GParamSpec* spec =
-        g_object_class_find_property(G_OBJECT_GET_CLASS(encoder.native()), name.c_str());
-    if (spec == nullptr || !IsChangeable(spec)) {
-        return false;
-    }
-    GValue value = G_VALUE_INIT;
-    g_value_init(&value, spec->value_type);
-    const bool parsed =
-        G_VALUE_HOLDS_STRING(&value) ? true : gst_value_deserialize(&value, text.c_str()) != FALSE;
-    g_value_unset(&value);
-    return parsed;
+    return encoder && ApplyEncoderState(encoder, {{name, text}}).empty();
 }
 
 } // namespace media

@@ -43,10 +43,13 @@ using EncoderState = std::vector<std::pair<std::string, std::string>>;
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
                                                     const EncoderState& startFrom);
 
-// Sets each named setting the encoder has and may change; others are passed over.
-void ApplyEncoderState(const Element& encoder, const EncoderState& state);
+// Sets each named setting the encoder has and may change. Returns the names of
+// the settings left as they were: unknown to the encoder, not changeable, or
+// text that is no valid value of the setting.
+std::vector<std::string> ApplyEncoderState(const Element& encoder, const EncoderState& state);
 
-// Whether `text` is a value the encoder's property `name` accepts.
+// Whether `text` is a value the encoder's property `name` accepts (parses and
+// lies in its range).
 bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,
                          const std::string& text);
 

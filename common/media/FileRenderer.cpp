@@ -8,6 +8,8 @@
 #include "internal/FilterGraphImpl.h"
 #include "internal/GstUtil.h"
 
+#include <chrono>
+
 namespace media {
 
 using internal::MakeElement;
@@ -104,28 +106,35 @@ void FilterGraph::Impl::RenderDecodedPad(GstPad* pad) {
     }
 }
 
-Result FilterGraph::Impl::WaitForPreroll() {
-    const gint64 deadline = g_get_monotonic_time() + static_cast<gint64>(prerollTimeoutMs) * 1000;
-    for (;;) {
+Result FilterGraph::Impl::WaitForPreroll(GstStateChangeReturn started) {
+    using Clock = std::chrono::steady_clock;
+    GstStateChangeReturn change = started;
+    if (change == GST_STATE_CHANGE_ASYNC) {
+        const Clock::time_point deadline =
+            Clock::now() + std::chrono::milliseconds(prerollTimeoutMs);
+        // The bus handler reports the pipeline's ASYNC_DONE and every error.
+        std::unique_lock lock(mutex);
+        reported.wait_until(lock, deadline, [this] { return asyncDone || errorCount > 0; });
         if (errorCount > 0) {
-            std::lock_guard lock(mutex);
             return lastError;
         }
-        const GstStateChangeReturn change =
-            gst_element_get_state(pipeline.get(), nullptr, nullptr, 20 * GST_MSECOND);
-        if (change == GST_STATE_CHANGE_FAILURE) {
-            // An element that fails its state change posts the reason just before.
-            std::lock_guard lock(mutex);
-            return Failed(lastError) ? lastError : VFW_E_CANNOT_RENDER;
-        }
-        if (change != GST_STATE_CHANGE_ASYNC) {
-            std::lock_guard lock(mutex);
-            return errorCount > 0 ? lastError : S_OK;
-        }
-        if (g_get_monotonic_time() >= deadline) {
-            return VFW_E_TIMEOUT;
-        }
+        lock.unlock();
+        // Reads the outcome, also a failed change that posted nothing; after
+        // ASYNC_DONE the state is settled and this returns at once.
+        const auto left =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now()).count();
+        change = gst_element_get_state(pipeline.get(), nullptr, nullptr,
+                                       left > 0 ? static_cast<GstClockTime>(left) : 0);
     }
+    std::lock_guard lock(mutex);
+    if (change == GST_STATE_CHANGE_FAILURE) {
+        // An element that fails its state change posts the reason just before.
+        return Failed(lastError) ? lastError : VFW_E_CANNOT_RENDER;
+    }
+    if (change == GST_STATE_CHANGE_ASYNC) {
+        return VFW_E_TIMEOUT;
+    }
+    return errorCount > 0 ? lastError : S_OK;
 }
 
 void FilterGraph::Impl::UndoRender(const std::vector<Handle<GstElement>>& added) {
@@ -175,13 +184,15 @@ Result FilterGraph::RenderFile(const std::string& path) {
              g_signal_connect(decoder.get(), "unknown-type", G_CALLBACK(OnUnknownType), &impl)});
     }
 
-    impl.errorCount = 0;
-    gst_element_set_state(native(), GST_STATE_PAUSED);
-    Result result = impl.WaitForPreroll();
+    impl.ResetReports();
+    Result result = impl.WaitForPreroll(gst_element_set_state(native(), GST_STATE_PAUSED));
     if (Succeeded(result)) {
         std::lock_guard lock(impl.mutex);
         if (impl.streams.empty()) {
             result = impl.undecodableStreams > 0 ? VFW_E_NO_DECODER : VFW_E_CANNOT_RENDER;
+            if (!impl.missingPluginText.empty()) {
+                impl.lastErrorText = impl.missingPluginText;
+            }
         } else if (impl.undecodableStreams > 0) {
             result = VFW_S_PARTIAL_RENDER;
         }

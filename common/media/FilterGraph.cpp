@@ -5,8 +5,12 @@
 #include "internal/FrameTiming.h"
 #include "internal/GifDecoding.h"
 #include "internal/GstUtil.h"
+#include "internal/MissingPlugin.h"
 
 #include <gst/base/gstbasesrc.h>
+#include <gst/pbutils/missing-plugins.h>
+
+#include <QtGlobal>
 
 namespace media {
 
@@ -50,6 +54,19 @@ GstBusSyncReply FilterGraph::Impl::OnBusMessage(GstBus*, GstMessage* message, gp
     case GST_MESSAGE_ERROR:
         impl->HandleError(message);
         break;
+    case GST_MESSAGE_WARNING:
+        impl->HandleWarning(message);
+        break;
+    case GST_MESSAGE_ELEMENT:
+        if (gst_is_missing_plugin_message(message)) {
+            impl->HandleMissingPlugin(message);
+        }
+        break;
+    case GST_MESSAGE_ASYNC_DONE:
+        if (GST_MESSAGE_SRC(message) == GST_OBJECT(impl->pipeline.get())) {
+            impl->NoteAsyncDone();
+        }
+        break;
     case GST_MESSAGE_EOS:
         // Bins collect their sinks' end of stream; the pipeline's own message means all are done.
         if (GST_MESSAGE_SRC(message) == GST_OBJECT(impl->pipeline.get())) {
@@ -71,17 +88,62 @@ void FilterGraph::Impl::HandleError(GstMessage* message) {
     internal::ErrorPtr error(rawError);
     const std::string debug = TakeString(rawDebug);
     const Result result = internal::ResultFromError(error.get(), debug.c_str());
+    const bool missingPiece =
+        error && (g_error_matches(error.get(), GST_CORE_ERROR, GST_CORE_ERROR_MISSING_PLUGIN) ||
+                  g_error_matches(error.get(), GST_STREAM_ERROR, GST_STREAM_ERROR_CODEC_NOT_FOUND));
     {
         // The first failure names the cause; the ones it sets off only repeat it.
         std::lock_guard lock(mutex);
         if (errorCount == 0) {
             lastError = result;
-            lastErrorText = error ? error->message : "";
+            // "A plugin is missing" alone does not tell what to install.
+            lastErrorText = missingPiece && !missingPluginText.empty() ? missingPluginText
+                            : error                                    ? error->message
+                                                                       : "";
             lastErrorDetail = debug;
         }
         ++errorCount;
     }
+    reported.notify_all();
     events.Push(GraphEvent{EC_ERRORABORT, result, 0});
+}
+
+void FilterGraph::Impl::HandleWarning(GstMessage* message) {
+    GError* rawError = nullptr;
+    gchar* rawDebug = nullptr;
+    gst_message_parse_warning(message, &rawError, &rawDebug);
+    internal::ErrorPtr warning(rawError);
+    const std::string debug = TakeString(rawDebug);
+    const std::string text = std::string(GST_MESSAGE_SRC_NAME(message)) + ": " +
+                             (warning ? warning->message : "warning");
+    qWarning("%s (%s)", text.c_str(), debug.c_str());
+    std::lock_guard lock(mutex);
+    lastWarningText = text;
+}
+
+void FilterGraph::Impl::HandleMissingPlugin(GstMessage* message) {
+    const std::string text = internal::DescribeMissingPlugin(message);
+    qWarning("%s: %s", GST_MESSAGE_SRC_NAME(message), text.c_str());
+    std::lock_guard lock(mutex);
+    lastWarningText = text;
+    if (missingPluginText.empty()) {
+        missingPluginText = text;
+    }
+}
+
+void FilterGraph::Impl::NoteAsyncDone() {
+    {
+        std::lock_guard lock(mutex);
+        asyncDone = true;
+    }
+    reported.notify_all();
+}
+
+void FilterGraph::Impl::ResetReports() {
+    std::lock_guard lock(mutex);
+    errorCount = 0;
+    missingPluginText.clear();
+    asyncDone = false;
 }
 
 FilterGraph::FilterGraph(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -161,13 +223,12 @@ Result FilterGraph::RemoveFilter(const Element& element) {
 
 std::vector<Element> FilterGraph::EnumFilters() const {
     std::vector<Element> elements;
-    GstBin* bin = GST_BIN(native());
-    GST_OBJECT_LOCK(bin);
     // A bin keeps its newest child first.
-    for (GList* item = g_list_last(bin->children); item != nullptr; item = item->prev) {
-        elements.emplace_back(Handle<GstElement>::Ref(GST_ELEMENT(item->data)));
+    std::vector<Handle<GstElement>> children =
+        internal::CollectObjects<GstElement>(gst_bin_iterate_elements(GST_BIN(native())));
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        elements.emplace_back(std::move(*it));
     }
-    GST_OBJECT_UNLOCK(bin);
     return elements;
 }
 
@@ -217,7 +278,7 @@ Result ResultOfStateChange(GstStateChangeReturn change) {
 } // namespace
 
 Result FilterGraph::Run() {
-    impl_->errorCount = 0;
+    impl_->ResetReports();
     const Result result = ResultOfStateChange(gst_element_set_state(native(), GST_STATE_PLAYING));
     if (Failed(result) && impl_->errorCount > 0) {
         std::lock_guard lock(impl_->mutex);
@@ -430,6 +491,11 @@ Result FilterGraph::WaitForCompletion(int timeoutMs, long& code) {
 std::string FilterGraph::LastErrorText() const {
     std::lock_guard lock(impl_->mutex);
     return impl_->lastErrorText;
+}
+
+std::string FilterGraph::LastWarningText() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->lastWarningText;
 }
 
 std::string FilterGraph::LastErrorDetail() const {

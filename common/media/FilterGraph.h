@@ -114,6 +114,9 @@ public:
     // RenderFile (later ones are usually its consequences), and its detail.
     std::string LastErrorText() const;
     std::string LastErrorDetail() const;
+    // "<element>: <text>" of the latest warning the framework reported, or the
+    // readable text of the latest missing plugin; warnings are also logged.
+    std::string LastWarningText() const;
 
     // Ends every stream at its source so the graph drains, finishes its files and
     // then reports EC_COMPLETE.

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <future>
 #include <utility>
 
@@ -243,6 +245,41 @@ TEST(SourceDiscoveryTest, ReadsOnTheWorkerAndReportsAMissingFile) {
     ASSERT_EQ(group->TrackInsBefore(track, -1), S_OK);
     ASSERT_EQ(timeline.AddGroup(group), S_OK);
     EXPECT_EQ(timeline.ValidateSourceNames(), S_OK);
+}
+
+// Decoders ranked out of autoplugging look missing to decodebin. Ranks from the
+// environment are read when the framework starts, so the check runs in a fresh
+// process of its own and reports on stderr.
+void RenderWithoutH264Decoders() {
+    qputenv("GST_PLUGIN_FEATURE_RANK", "avdec_h264:NONE,openh264dec:NONE");
+    const std::string videoOnly = testmedia::MkvAt(25);
+    const std::string withAudio = testmedia::Mp4();
+    if (Initialize() != S_OK || videoOnly.empty() || withAudio.empty()) {
+        std::_Exit(2);
+    }
+    std::shared_ptr<FilterGraph> failing;
+    std::shared_ptr<FilterGraph> partial;
+    if (FilterGraph::Create(failing) != S_OK || FilterGraph::Create(partial) != S_OK) {
+        std::_Exit(2);
+    }
+    const Result failed = failing->RenderFile(videoOnly);
+    const Result rendered = partial->RenderFile(withAudio);
+    std::fprintf(stderr, "failed=%ld rendered=%ld\nerror: %s\nwarning: %s\n",
+                 static_cast<long>(failed), static_cast<long>(rendered),
+                 failing->LastErrorText().c_str(), partial->LastWarningText().c_str());
+    const bool named = failing->LastErrorText().find("gstreamer1.0-libav") != std::string::npos &&
+                       partial->LastWarningText().find("gstreamer1.0-libav") != std::string::npos;
+    std::_Exit(failed == VFW_E_NO_DECODER && rendered == VFW_S_PARTIAL_RENDER &&
+                       partial->LastErrorText().empty() && named
+                   ? 0
+                   : 1);
+}
+
+TEST(MissingPluginTest, MissingDecoderNamesThePackageToInstall) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(RenderWithoutH264Decoders(), ::testing::ExitedWithCode(0),
+                "error: H\\.264 [^\n]*decoder is missing; install the Debian package "
+                "gstreamer1\\.0-libav");
 }
 
 } // namespace

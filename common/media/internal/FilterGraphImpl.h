@@ -8,6 +8,7 @@
 #include <gst/gst.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -32,11 +33,17 @@ struct FilterGraph::Impl {
     // Runs in streaming threads.
     static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
     void HandleError(GstMessage* message);
+    void HandleWarning(GstMessage* message);
+    void HandleMissingPlugin(GstMessage* message);
+    void NoteAsyncDone();
+    // Forgets the errors, the missing pieces and the preroll of an earlier start.
+    void ResetReports();
 
     // RenderFile parts (FileRenderer.cpp).
     void RenderDecodedPad(GstPad* pad);
     Element MakeRenderer(MajorType type);
-    Result WaitForPreroll();
+    // started: what setting the pipeline to PAUSED returned.
+    Result WaitForPreroll(GstStateChangeReturn started);
     void UndoRender(const std::vector<Handle<GstElement>>& added);
     void DisconnectSignals();
 
@@ -49,6 +56,12 @@ struct FilterGraph::Impl {
     std::string lastErrorDetail;
     Result lastError = S_OK;
     std::atomic<int> errorCount{0}; // since the last Run or RenderFile
+    std::string lastWarningText;
+    // Readable text (with the package to install) of the first missing piece
+    // since the last Run or RenderFile; it stands for the error it causes.
+    std::string missingPluginText;
+    bool asyncDone = false;           // the pipeline finished an asynchronous state change
+    std::condition_variable reported; // on asyncDone and on errors
     std::vector<DecodedStream> streams;
     std::vector<Handle<GstElement>> renderedElements;
     int undecodableStreams = 0;
