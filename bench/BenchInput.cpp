@@ -27,10 +27,14 @@ const char kSubtitles[] =
 
 } // namespace
 
+QStringList FfmpegCommonArgs() {
+    return {"-y", "-v", "error"};
+}
+
 bool RunFfmpeg(const QStringList& args) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(QStringLiteral("ffmpeg"), QStringList{"-y", "-v", "error"} + args);
+    process.start(QStringLiteral("ffmpeg"), FfmpegCommonArgs() + args);
     return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
 }
@@ -60,10 +64,14 @@ QString EnsureInput(const QDir& dir) {
     return made && QFile::rename(partial, input) ? input : QString();
 }
 
+QStringList FfmpegConversionArgs(const QString& input, const QString& output) {
+    return {"-i", input, "-c:v", "mpeg4", "-c:a", "libmp3lame", output};
+}
+
 double ConvertWithFfmpeg(const QString& input, const QString& output) {
     QElapsedTimer timer;
     timer.start();
-    if (!RunFfmpeg({"-i", input, "-c:v", "mpeg4", "-c:a", "libmp3lame", output})) {
+    if (!RunFfmpeg(FfmpegConversionArgs(input, output))) {
         return -1;
     }
     return timer.elapsed() / 1000.0;

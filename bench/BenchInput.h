@@ -13,11 +13,17 @@ namespace bench {
 // Length of the benchmark clip: 1280x720, 30 fps, H.264 + AAC + an ASS track.
 constexpr int kSeconds = 30;
 
+// Arguments every ffmpeg run starts with: overwrite, print errors only.
+QStringList FfmpegCommonArgs();
+
 // Runs ffmpeg quietly with args; true when it succeeded.
 bool RunFfmpeg(const QStringList& args);
 
 // The benchmark clip in dir, made with ffmpeg when missing; empty on failure.
 QString EnsureInput(const QDir& dir);
+
+// Arguments of the ffmpeg conversion matching ours, after the common ones.
+QStringList FfmpegConversionArgs(const QString& input, const QString& output);
 
 // Wall time in seconds of the matching ffmpeg conversion, negative on failure.
 double ConvertWithFfmpeg(const QString& input, const QString& output);

@@ -1,8 +1,12 @@
 #include "ConverterApp.h"
+#include "MediaInit.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Before any other thread exists, so the allocator settings the media layer
+    // makes hold for every thread; a failure is reported when the window starts.
+    media::Initialize();
     QApplication app(argc, argv);
     veltrano::CConverterApp converter;
     return converter.InitInstance();

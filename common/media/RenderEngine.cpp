@@ -1,5 +1,6 @@
 #include "RenderEngine.h"
 
+#include "MediaInit.h"
 #include "internal/GstUtil.h"
 #include "internal/OutputCaps.h"
 #include "internal/SourceAssets.h"
@@ -90,6 +91,29 @@ bool ApplyStretchMode(GESClip* clip, GESTrack* track, const TimelineGroup& group
         GES_TIMELINE_ELEMENT(element.get()), "posx", (frameWidth - width) / 2, "posy",
         (frameHeight - height) / 2, "width", width, "height", height, nullptr);
     return mode == StretchMode::Stretch && !sameShape;
+}
+
+// Queues inside the timeline's sources are sized for playback. A conversion
+// reads the files as fast as the encoder takes frames, so each queue fills up:
+// - a decoder's packet queues are bounded by 8 MB only (their buffer count is
+//   raised whenever a sparse stream such as subtitles runs empty): 20 s of this
+//   kind of 720p video, and each queued audio packet pins the whole block of
+//   the file it was read in, so the audio queue kept most of the file. The
+//   decoder applies this time bound once its streams are set up.
+// - the queue behind each video decoder held up to 10 MB of raw frames; three
+//   keep the decoding and the encoding threads busy.
+constexpr guint64 kDecoderQueueTime = GST_SECOND;
+constexpr guint kDecodedQueueBuffers = 3;
+
+void BoundSourceQueues(GstBin*, GstBin*, GstElement* element, gpointer) {
+    GstElementFactory* factory = gst_element_get_factory(element);
+    const gchar* name =
+        factory != nullptr ? gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)) : nullptr;
+    if (g_strcmp0(name, "decodebin") == 0) {
+        g_object_set(element, "max-size-time", kDecoderQueueTime, nullptr);
+    } else if (g_strcmp0(name, "queue") == 0) {
+        g_object_set(element, "max-size-buffers", kDecodedQueueBuffers, nullptr);
+    }
 }
 
 // Whether any source covers part of the timeline. Without one every track is
@@ -249,6 +273,8 @@ Result RenderEngine::Impl::Build() {
     if (!gesTimeline) {
         return E_OUTOFMEMORY;
     }
+    g_signal_connect(gesTimeline.get(), "deep-element-added", G_CALLBACK(BoundSourceQueues),
+                     nullptr);
     for (const auto& group : timeline->groups()) {
         const Result result = AddTrack(*group);
         if (Failed(result)) {
@@ -267,9 +293,14 @@ Result RenderEngine::Impl::Build() {
 void RenderEngine::Impl::Discard() {
     // The graph stops its pipeline when the last user lets go of it; the pins
     // go after it so the timeline is never left with pads dropped mid-stream.
+    // Only then is the memory of its frames free to hand back.
+    const bool hadGraph = graph != nullptr;
     graph.reset();
     outputPins.clear();
     gesTimeline.reset();
+    if (hadGraph) {
+        ReleaseFreedMemory();
+    }
 }
 
 RenderEngine::RenderEngine() : impl_(std::make_unique<Impl>()) {}

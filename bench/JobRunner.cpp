@@ -1,0 +1,130 @@
+#include "JobRunner.h"
+
+#include "BenchInput.h"
+#include "CompressorCatalogue.h"
+#include "CompressorDevices.h"
+#include "CompressorSlots.h"
+#include "ConversionJob.h"
+#include "GraphEvents.h"
+#include "MediaInit.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+
+using namespace veltrano;
+
+// Receives the job's graph notifications and ends the wait on completion or error.
+class Completion : public QObject {
+public:
+    Completion(ConversionJob& job, QEventLoop& loop) : job_(job), loop_(loop) {}
+    bool failed = false;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != media::GraphNotifyEventType()) {
+            return QObject::event(event);
+        }
+        long code = 0;
+        std::intptr_t p1 = 0;
+        std::intptr_t p2 = 0;
+        while (job_.Graph() != nullptr &&
+               media::Succeeded(job_.Graph()->GetEvent(code, p1, p2, 0))) {
+            if (code == media::EC_COMPLETE || code == media::EC_ERRORABORT) {
+                failed = code == media::EC_ERRORABORT;
+                loop_.quit();
+            }
+        }
+        return true;
+    }
+
+private:
+    ConversionJob& job_;
+    QEventLoop& loop_;
+};
+
+int EntryOf(settings::CompressorCategory category, const QString& element) {
+    std::vector<settings::CompressorMember> members;
+    settings::CurrentCompressorDevices().Walk(category, members);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (members[i].elementName == element) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+JobRunner::JobRunner() : scoped_(prompts_) {}
+
+JobRunner::~JobRunner() {
+    if (bound_) {
+        settings::ReleaseCompressor(settings::CompressorCategory::Video);
+        settings::ReleaseCompressor(settings::CompressorCategory::Audio);
+    }
+}
+
+bool JobRunner::Start() {
+    if (media::Failed(media::Initialize())) {
+        std::fprintf(stderr, "media framework did not start\n");
+        return false;
+    }
+    const int video = EntryOf(settings::CompressorCategory::Video, "avenc_mpeg4");
+    const int audio = EntryOf(settings::CompressorCategory::Audio, "lamemp3enc");
+    if (video < 0 || audio < 0) {
+        std::fprintf(stderr, "the MPEG-4 or MP3 encoder is not installed\n");
+        return false;
+    }
+    settings::BindCompressor(settings::CompressorCategory::Video, video);
+    settings::BindCompressor(settings::CompressorCategory::Audio, audio);
+    bound_ = true;
+    return true;
+}
+
+double JobRunner::Convert(const QString& input, const QString& output) {
+    ConverterState state;
+    state.clipFiles[0] = input;
+    state.musicFiles[0] = input;
+    state.musicCount = 1;
+    state.endMark = std::int64_t{kSeconds} * media::kUnitsPerSecond;
+    settings::OutputSettings out;
+    out.outputPath = output;
+    out.outputWidth = 1280;
+    out.outputHeight = 720;
+    out.outputFrameRate = 30.0;
+    out.sourceCount = 1;
+
+    QElapsedTimer timer;
+    timer.start();
+    ConversionJob job(nullptr);
+    const JobInputs inputs{state, out,
+                           settings::CompressorForConversion(settings::CompressorCategory::Video),
+                           settings::CompressorForConversion(settings::CompressorCategory::Audio)};
+    QEventLoop loop;
+    Completion completion(job, loop);
+    if (media::Failed(job.BuildTimeline(inputs))) {
+        return -1;
+    }
+    job.StartRender(inputs, &completion);
+    if (!job.Running()) {
+        return -1;
+    }
+    loop.exec();
+    job.Finish();
+    // Any message box means the job failed, even when it wrote a file.
+    return completion.failed || !prompts_.records().empty() ? -1 : timer.elapsed() / 1000.0;
+}
+
+void JobRunner::PrintPrompts() const {
+    for (const auto& record : prompts_.records()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(record.caption), qPrintable(record.text));
+    }
+}
+
+} // namespace bench
