@@ -166,7 +166,7 @@ void CConverterDlg::StartConversion() {
     RefreshConvertLabel();
     progressTimer_.start(kProgressIntervalMs);
     EnableOpenSet(false);
-    auto* progress = static_cast<QProgressBar*>(Control(idc::kProgress));
+    auto* progress = Control<QProgressBar>(idc::kProgress);
     progress->setRange(0, 1000);
     progress->setValue(0);
     progress->setFormat("%p%");
@@ -203,7 +203,7 @@ void CConverterDlg::OnProgressTick() {
 }
 
 void CConverterDlg::UpdateProgress() {
-    auto* progress = static_cast<QProgressBar*>(Control(idc::kProgress));
+    auto* progress = Control<QProgressBar>(idc::kProgress);
     const std::int64_t length = state_.endMark - state_.startMark;
     media::ReferenceTime position = 0;
     if (job_ == nullptr || job_->Graph() == nullptr || length <= 0 ||
@@ -277,7 +277,7 @@ void CConverterDlg::FinishConversion(const QString& error) {
 }
 
 void CConverterDlg::RefreshConvertLabel() {
-    static_cast<QAbstractButton*>(Control(idc::kConvert))
+    Control<QAbstractButton>(idc::kConvert)
         ->setText(Language().GetDialogText(state_.converting != 0 ? 124 : 125));
 }
 

@@ -31,9 +31,10 @@ using uikit::Language;
 
 constexpr int kSliderMaximum = 600;
 
-constexpr int kHiddenAtStart[] = {
-    idc::kClipList, idc::kMusicList,  1031,          1032,          1029, 1030,
-    1033,           idc::kTransition, idc::kPreview, idc::kAddMusic};
+constexpr int kHiddenAtStart[] = {idc::kClipList,      idc::kMusicList,     idc::kEditorButton3,
+                                  idc::kEditorButton4, idc::kEditorButton1, idc::kEditorButton2,
+                                  idc::kEditorButton5, idc::kTransition,    idc::kPreview,
+                                  idc::kAddMusic};
 
 constexpr int kPlaybackSet[] = {idc::kConvert, idc::kSlider,    idc::kPlay,
                                 idc::kPause,   idc::kStop,      idc::kStartTime,
@@ -54,10 +55,6 @@ CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
 }
 
 CConverterDlg::~CConverterDlg() = default;
-
-QWidget* CConverterDlg::Control(int id) const {
-    return uikit::FindControl(*this, id);
-}
 
 bool CConverterDlg::InitDialog() {
     // The version test of the original platform always passes here: folders
@@ -91,13 +88,13 @@ bool CConverterDlg::InitDialog() {
     for (int id : kHiddenAtStart) {
         Control(id)->hide();
     }
-    auto* slider = static_cast<QSlider*>(Control(idc::kSlider));
+    auto* slider = Control<QSlider>(idc::kSlider);
     slider->setRange(0, kSliderMaximum);
     slider->setValue(0);
 
     Control(idc::kClipInfo)->hide();
-    static_cast<QLabel*>(Control(idc::kStartMark))->setText("00:00:00");
-    static_cast<QLabel*>(Control(idc::kEndMark))->setText("00:00:00");
+    Control<QLabel>(idc::kStartMark)->setText("00:00:00");
+    Control<QLabel>(idc::kEndMark)->setText("00:00:00");
 
     EnablePlaybackSet(false);
     Control(idc::kPlayerClosed)->hide();
@@ -108,16 +105,16 @@ bool CConverterDlg::InitDialog() {
 }
 
 void CConverterDlg::ConnectCommands() {
-    auto* open = static_cast<QAbstractButton*>(Control(idc::kOpenVideo));
+    auto* open = Control<QAbstractButton>(idc::kOpenVideo);
     connect(open, &QAbstractButton::clicked, this, &CConverterDlg::OnOpenVideo);
-    auto* options = static_cast<QAbstractButton*>(Control(idc::kOptions));
+    auto* options = Control<QAbstractButton>(idc::kOptions);
     connect(options, &QAbstractButton::clicked, this, &CConverterDlg::OnOptions);
-    auto* convert = static_cast<QAbstractButton*>(Control(idc::kConvert));
+    auto* convert = Control<QAbstractButton>(idc::kConvert);
     connect(convert, &QAbstractButton::clicked, this, &CConverterDlg::OnConvert);
     connect(&progressTimer_, &QTimer::timeout, this, &CConverterDlg::OnProgressTick);
-    auto* exit = static_cast<QAbstractButton*>(Control(idc::kExit));
+    auto* exit = Control<QAbstractButton>(idc::kExit);
     connect(exit, &QAbstractButton::clicked, this, &QDialog::close);
-    auto* slider = static_cast<QSlider*>(Control(idc::kSlider));
+    auto* slider = Control<QSlider>(idc::kSlider);
     connect(slider, &QSlider::sliderPressed, this, &CConverterDlg::OnSliderPressed);
     connect(slider, &QSlider::sliderReleased, this, &CConverterDlg::OnSliderReleased);
 }
@@ -150,7 +147,7 @@ void CConverterDlg::OnOptions() {
 }
 
 void CConverterDlg::SetStatus(const QString& text) {
-    static_cast<QLabel*>(Control(idc::kStatus))->setText(text);
+    Control<QLabel>(idc::kStatus)->setText(text);
 }
 
 void CConverterDlg::EnablePlaybackSet(bool enable) {
@@ -171,7 +168,7 @@ void CConverterDlg::OnSliderPressed() {
 
 void CConverterDlg::OnSliderReleased() {
     sliderHeld_ = false;
-    state_.sliderPos = static_cast<QSlider*>(Control(idc::kSlider))->value();
+    state_.sliderPos = Control<QSlider>(idc::kSlider)->value();
 }
 
 bool CConverterDlg::TryClose() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DialogBuilder.h"
 #include "MediaProbe.h"
 #include "OutputSettings.h"
 #include "ProcessLocale.h"
@@ -54,7 +55,11 @@ public:
 
     ConverterState& state() { return state_; }
     settings::OutputSettings& outputSettings() { return outputSettings_; }
-    QWidget* Control(int id) const;
+    // The control with `id` when it is a `T`, else nullptr.
+    template <typename T = QWidget>
+    T* Control(int id) const {
+        return uikit::FindControl<T>(*this, id);
+    }
     // False when initialisation stopped early (the media framework failed).
     bool initialised() const { return initialised_; }
 

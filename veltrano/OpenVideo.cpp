@@ -104,10 +104,10 @@ void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult&
 
     state_.startMark = 0;
     state_.endMark = duration;
-    static_cast<QLabel*>(Control(idc::kPosition))->setText("00:00:00 / " + Clock(duration));
-    static_cast<QLabel*>(Control(idc::kEndMark))->setText(Clock(duration));
-    static_cast<QLabel*>(Control(idc::kStartMark))->setText("00:00:00");
-    static_cast<QSlider*>(Control(idc::kSlider))->setValue(0);
+    Control<QLabel>(idc::kPosition)->setText("00:00:00 / " + Clock(duration));
+    Control<QLabel>(idc::kEndMark)->setText(Clock(duration));
+    Control<QLabel>(idc::kStartMark)->setText("00:00:00");
+    Control<QSlider>(idc::kSlider)->setValue(0);
     state_.sliderPos = 0;
 
     EnablePlaybackSet(true);

@@ -41,6 +41,12 @@ inline constexpr int kTransition = 1016;
 inline constexpr int kClipInfo = 1017;
 inline constexpr int kPreview = 1019;
 inline constexpr int kPlayerClosed = 1056;
+// The clip-list editor's unlabelled buttons, in template order.
+inline constexpr int kEditorButton1 = 1029;
+inline constexpr int kEditorButton2 = 1030;
+inline constexpr int kEditorButton3 = 1031;
+inline constexpr int kEditorButton4 = 1032;
+inline constexpr int kEditorButton5 = 1033;
 inline constexpr int kProgress = 1090;
 } // namespace idc
 

@@ -122,44 +122,37 @@ std::int32_t ConfirmedDimension(int typed) {
     return truncated < 16 ? 16 : truncated;
 }
 
-template <typename T>
-T* As(const COutputOptionsDlg& dialog, int id) {
-    return static_cast<T*>(dialog.Control(id));
-}
-
 } // namespace
+
+const OptionsLayout& OptionsLayoutOf(OptionsVariant variant) {
+    return variant == OptionsVariant::Caspari ? kCaspariLayout : kVeltranoLayout;
+}
 
 COutputOptionsDlg::COutputOptionsDlg(const OutputSettings& settings, QWidget* parent,
                                      OptionsVariant variant)
-    : QDialog(parent), variant_(variant),
-      ids_(variant == OptionsVariant::Caspari ? kCaspariLayout : kVeltranoLayout),
-      settings_(settings) {
+    : QDialog(parent), variant_(variant), ids_(OptionsLayoutOf(variant)), settings_(settings) {
     uikit::BuildDialog(*this,
                        IsCaspari() ? res::CaspariOptionsDialog() : res::VeltranoOptionsDialog());
     SetUp();
 
-    connect(As<QComboBox>(*this, ids_.sizeList), &QComboBox::activated, this,
+    connect(Control<QComboBox>(ids_.sizeList), &QComboBox::activated, this,
             &COutputOptionsDlg::OnSizeChoiceChanged);
-    connect(As<QComboBox>(*this, ids_.frameRateList), &QComboBox::activated, this,
+    connect(Control<QComboBox>(ids_.frameRateList), &QComboBox::activated, this,
             &COutputOptionsDlg::OnFrameRateChoiceChanged);
     if (IsCaspari()) {
-        connect(As<QComboBox>(*this, ids_.formatList), &QComboBox::activated, this,
+        connect(Control<QComboBox>(ids_.formatList), &QComboBox::activated, this,
                 &COutputOptionsDlg::OnFormatChanged);
     }
-    connect(As<QAbstractButton>(*this, ids_.browse), &QAbstractButton::clicked, this,
+    connect(Control<QAbstractButton>(ids_.browse), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::OnBrowse);
-    connect(As<QAbstractButton>(*this, ids_.defaults), &QAbstractButton::clicked, this,
+    connect(Control<QAbstractButton>(ids_.defaults), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::OnDefault);
-    connect(As<QAbstractButton>(*this, ids_.settings), &QAbstractButton::clicked, this,
+    connect(Control<QAbstractButton>(ids_.settings), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::OnSettings);
-    connect(As<QAbstractButton>(*this, ids_.ok), &QAbstractButton::clicked, this,
+    connect(Control<QAbstractButton>(ids_.ok), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::accept);
-    connect(As<QAbstractButton>(*this, ids_.cancel), &QAbstractButton::clicked, this,
+    connect(Control<QAbstractButton>(ids_.cancel), &QAbstractButton::clicked, this,
             &COutputOptionsDlg::reject);
-}
-
-QWidget* COutputOptionsDlg::Control(int id) const {
-    return uikit::FindControl(*this, id);
 }
 
 void COutputOptionsDlg::SetUp() {
@@ -167,7 +160,7 @@ void COutputOptionsDlg::SetUp() {
     SelectCompressor(CompressorCategory::Video, ids_.videoList, keys::kVideoCompressSection);
     SelectCompressor(CompressorCategory::Audio, ids_.audioList, keys::kAudioCompressSection);
 
-    auto* resizeList = As<QComboBox>(*this, ids_.resizeList);
+    auto* resizeList = Control<QComboBox>(ids_.resizeList);
     if (!IsCaspari()) {
         resizeList->setItemText(0, Language().GetMessageText(117));
         resizeList->setItemText(1, Language().GetMessageText(118));
@@ -192,7 +185,7 @@ void COutputOptionsDlg::SetUp() {
 }
 
 void COutputOptionsDlg::SetUpSizeAndFrameRate() {
-    auto* sizeList = As<QComboBox>(*this, ids_.sizeList);
+    auto* sizeList = Control<QComboBox>(ids_.sizeList);
     const bool sourceKnown = settings_.sourceWidth != 0 || settings_.sourceHeight != 0;
     const QString originalSize =
         IsCaspari() ? QString("Original size") : Language().GetMessageText(111);
@@ -208,10 +201,10 @@ void COutputOptionsDlg::SetUpSizeAndFrameRate() {
     }
 
     Control(ids_.codecList)->hide();
-    As<QLineEdit>(*this, ids_.outputFile)->setText(settings_.outputPath);
+    Control<QLineEdit>(ids_.outputFile)->setText(settings_.outputPath);
 
-    auto* width = As<QLineEdit>(*this, ids_.width);
-    auto* height = As<QLineEdit>(*this, ids_.height);
+    auto* width = Control<QLineEdit>(ids_.width);
+    auto* height = Control<QLineEdit>(ids_.height);
     width->setText(QString::number(settings_.outputWidth));
     height->setText(QString::number(settings_.outputHeight));
     width->hide();
@@ -236,7 +229,7 @@ void COutputOptionsDlg::SetUpSizeAndFrameRate() {
         height->show();
     }
 
-    auto* rateList = As<QComboBox>(*this, ids_.frameRateList);
+    auto* rateList = Control<QComboBox>(ids_.frameRateList);
     QString rateText;
     if (IsCaspari()) {
         rateText = settings_.sourceCount <= 0 ? QString("Original frame rate")
@@ -252,7 +245,7 @@ void COutputOptionsDlg::SetUpSizeAndFrameRate() {
         rateList->setItemText(0, rateText);
         rateList->setItemText(kFrameRateCustomIndex, Language().GetMessageText(114));
     }
-    auto* rate = As<QLineEdit>(*this, ids_.frameRate);
+    auto* rate = Control<QLineEdit>(ids_.frameRate);
     rate->setText(settings_.frameRateIndex != kFrameRateSourceIndex
                       ? QString::asprintf("%.3f", settings_.outputFrameRate)
                       : QString::asprintf("%f", kDefaultFrameRate));
@@ -270,23 +263,23 @@ void COutputOptionsDlg::SetUpCaspariControls() {
                    ids_.audioList, ids_.settings}) {
         Control(id)->hide();
     }
-    auto* videoBitrate = As<QLineEdit>(*this, ids_.videoBitrate);
+    auto* videoBitrate = Control<QLineEdit>(ids_.videoBitrate);
     videoBitrate->setValidator(new QIntValidator(0, kLargestVideoKbps, videoBitrate));
     videoBitrate->setMaxLength(static_cast<int>(QString::number(kLargestVideoKbps).size()));
     videoBitrate->setText(QString::number(
         std::clamp(settings_.videoBitrate / kVideoBitrateUnit, 0, kLargestVideoKbps)));
-    As<QLineEdit>(*this, ids_.audioBitrateText)
+    Control<QLineEdit>(ids_.audioBitrateText)
         ->setText(QString::number(settings_.audioBitrate / kAudioBitrateUnit));
     const auto* known =
         std::find(std::begin(kAudioBitrates), std::end(kAudioBitrates), settings_.audioBitrate);
-    As<QComboBox>(*this, ids_.audioBitrate)
+    Control<QComboBox>(ids_.audioBitrate)
         ->setCurrentIndex(known != std::end(kAudioBitrates)
                               ? static_cast<int>(known - std::begin(kAudioBitrates))
                               : -1);
     for (int id : {ids_.videoLabel, ids_.audioLabel, ids_.note}) {
         Control(id)->hide();
     }
-    auto* formats = As<QComboBox>(*this, ids_.formatList);
+    auto* formats = Control<QComboBox>(ids_.formatList);
     formats->setCurrentIndex(settings_.outputFormat >= 0 &&
                                      settings_.outputFormat < formats->count()
                                  ? settings_.outputFormat
@@ -295,7 +288,7 @@ void COutputOptionsDlg::SetUpCaspariControls() {
 }
 
 void COutputOptionsDlg::ApplyFormatRule(std::int32_t format) {
-    auto* file = As<QLineEdit>(*this, ids_.outputFile);
+    auto* file = Control<QLineEdit>(ids_.outputFile);
     QString withExtension;
     if (SetOutputExtension(format, file->text(), withExtension)) {
         file->setText(withExtension);
@@ -320,7 +313,7 @@ void COutputOptionsDlg::ApplyFormatRule(std::int32_t format) {
 
 void COutputOptionsDlg::SelectCompressor(CompressorCategory category, int listId,
                                          const char* section) {
-    auto* list = As<QComboBox>(*this, listId);
+    auto* list = Control<QComboBox>(listId);
     FillCompressorList(category, *list);
     const std::int32_t stored = uikit::Profile::Application().GetInt(
         section, keys::kCompressorNumber, kCompressorNeverChosen);
@@ -336,8 +329,8 @@ void COutputOptionsDlg::SelectCompressor(CompressorCategory category, int listId
 }
 
 void COutputOptionsDlg::OnSizeChoiceChanged(int position) {
-    auto* width = As<QLineEdit>(*this, ids_.width);
-    auto* height = As<QLineEdit>(*this, ids_.height);
+    auto* width = Control<QLineEdit>(ids_.width);
+    auto* height = Control<QLineEdit>(ids_.height);
     if (position == kCustomSizePosition) {
         width->setText(QString::number(settings_.outputWidth));
         height->setText(QString::number(settings_.outputHeight));
@@ -357,7 +350,7 @@ void COutputOptionsDlg::OnSizeChoiceChanged(int position) {
 }
 
 void COutputOptionsDlg::OnFrameRateChoiceChanged(int position) {
-    auto* rate = As<QLineEdit>(*this, ids_.frameRate);
+    auto* rate = Control<QLineEdit>(ids_.frameRate);
     if (position == kFrameRateCustomIndex) {
         rate->setText(QString::asprintf("%.3f", settings_.outputFrameRate));
         rate->show();
@@ -379,15 +372,15 @@ void COutputOptionsDlg::OnFormatChanged(int position) {
 
 void COutputOptionsDlg::OnDefault() {
     if (IsCaspari() && settings_.outputFormat == kFormatWmv) {
-        As<QLineEdit>(*this, ids_.videoBitrate)->setText("780");
-        As<QComboBox>(*this, ids_.audioBitrate)->setCurrentIndex(1);
+        Control<QLineEdit>(ids_.videoBitrate)->setText("780");
+        Control<QComboBox>(ids_.audioBitrate)->setCurrentIndex(1);
         return;
     }
     for (auto [category, listId] : {std::pair{CompressorCategory::Video, ids_.videoList},
                                     std::pair{CompressorCategory::Audio, ids_.audioList}}) {
         std::int32_t entry = 0;
         const int position = FindDefaultCompressor(category, entry) ? entry + 1 : 0;
-        auto* list = As<QComboBox>(*this, listId);
+        auto* list = Control<QComboBox>(listId);
         list->setCurrentIndex(position < list->count() ? position : 0);
     }
 }
@@ -420,19 +413,19 @@ void COutputOptionsDlg::OnBrowse() {
     const std::int32_t format = IsCaspari() ? settings_.outputFormat : kFormatAvi;
     QString withExtension;
     if (SetOutputExtension(format, *chosen, withExtension)) {
-        As<QLineEdit>(*this, ids_.outputFile)->setText(withExtension);
+        Control<QLineEdit>(ids_.outputFile)->setText(withExtension);
     }
 }
 
 void COutputOptionsDlg::OnSettings() {
-    ConfigureSelectedCodec(this, *As<QComboBox>(*this, ids_.videoList),
-                           *As<QComboBox>(*this, ids_.codecList),
+    ConfigureSelectedCodec(this, *Control<QComboBox>(ids_.videoList),
+                           *Control<QComboBox>(ids_.codecList),
                            CurrentDefaultCompressorNames().videoName);
 }
 
 bool COutputOptionsDlg::Save() {
-    const auto* rateEdit = As<QLineEdit>(*this, ids_.frameRate);
-    const auto* rateList = As<QComboBox>(*this, ids_.frameRateList);
+    const auto* rateEdit = Control<QLineEdit>(ids_.frameRate);
+    const auto* rateList = Control<QComboBox>(ids_.frameRateList);
     const double typedRate = LeadingNumber(rateEdit->text());
     if (typedRate < 0.001) {
         uikit::ShowAppMessage(this, "The frame rate is too small!");
@@ -442,8 +435,8 @@ bool COutputOptionsDlg::Save() {
         uikit::ShowAppMessage(this, Language().GetMessageText(res::kMsgFrameRateTooLarge));
         return false;
     }
-    const std::int32_t width = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.width)));
-    const std::int32_t height = ConfirmedDimension(EditInteger(*As<QLineEdit>(*this, ids_.height)));
+    const std::int32_t width = ConfirmedDimension(EditInteger(*Control<QLineEdit>(ids_.width)));
+    const std::int32_t height = ConfirmedDimension(EditInteger(*Control<QLineEdit>(ids_.height)));
     // caspari keeps the size out of sight, so only veltrano's user can mend it.
     if (!IsCaspari() && (width > media::kMaxFrameDimension || height > media::kMaxFrameDimension)) {
         uikit::ShowAppMessage(
@@ -451,7 +444,7 @@ bool COutputOptionsDlg::Save() {
             Language().GetMessageText(res::kMsgFrameSizeTooLarge).arg(media::kMaxFrameDimension));
         return false;
     }
-    const QString path = As<QLineEdit>(*this, ids_.outputFile)->text();
+    const QString path = Control<QLineEdit>(ids_.outputFile)->text();
     if (QFileInfo(path).isRelative()) {
         uikit::ShowAppMessage(this, Language().GetMessageText(res::kMsgFullPathNeeded));
         return false;
@@ -487,7 +480,7 @@ bool COutputOptionsDlg::Save() {
         const int listId =
             compressor.category == CompressorCategory::Video ? ids_.videoList : ids_.audioList;
         // Position 0 is the uncompressed entry; no selection gives -2.
-        const std::int32_t entry = As<QComboBox>(*this, listId)->currentIndex() - 1;
+        const std::int32_t entry = Control<QComboBox>(listId)->currentIndex() - 1;
         profile.WriteInt(compressor.section, keys::kCompressorNumber, entry);
         if (IsCaspari()) {
             settings_.*compressor.chosenEntry = entry;
@@ -500,22 +493,22 @@ bool COutputOptionsDlg::Save() {
         settings_.*compressor.useFlag = 1;
     }
 
-    settings_.resizeMode = As<QComboBox>(*this, ids_.resizeList)->currentIndex() == 0
+    settings_.resizeMode = Control<QComboBox>(ids_.resizeList)->currentIndex() == 0
                                ? kResizePreserveAspectRatio
                                : kResizeStretch;
 
     if (IsCaspari()) {
         // The validator bounds typing; text set otherwise is bounded here.
-        settings_.videoBitrate = std::clamp(EditInteger(*As<QLineEdit>(*this, ids_.videoBitrate)),
-                                            0, kLargestVideoKbps) *
-                                 kVideoBitrateUnit;
+        settings_.videoBitrate =
+            std::clamp(EditInteger(*Control<QLineEdit>(ids_.videoBitrate)), 0, kLargestVideoKbps) *
+            kVideoBitrateUnit;
         profile.WriteInt(keys::kSettings, keys::kVideoBitrate, settings_.videoBitrate);
-        const int audioPosition = As<QComboBox>(*this, ids_.audioBitrate)->currentIndex();
+        const int audioPosition = Control<QComboBox>(ids_.audioBitrate)->currentIndex();
         if (audioPosition >= 0 && audioPosition < static_cast<int>(std::size(kAudioBitrates))) {
             settings_.audioBitrate = kAudioBitrates[audioPosition];
         }
         profile.WriteInt(keys::kSettings, keys::kAudioBitrate, settings_.audioBitrate);
-        settings_.outputFormat = As<QComboBox>(*this, ids_.formatList)->currentIndex();
+        settings_.outputFormat = Control<QComboBox>(ids_.formatList)->currentIndex();
         profile.WriteInt(keys::kSettings, keys::kOutputFormat, settings_.outputFormat);
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompressorCatalogue.h"
+#include "DialogBuilder.h"
 #include "OutputSettings.h"
 
 #include <QDialog>
@@ -23,6 +24,9 @@ struct OptionsLayout {
         audioKbps, audioBitrateText;
 };
 
+// The control IDs of `variant`'s dialog.
+const OptionsLayout& OptionsLayoutOf(OptionsVariant variant);
+
 // The output options dialog (template 129). Works on a copy of the caller's
 // settings; on OK it stores them, rebinds the compressors and hands the copy back.
 class COutputOptionsDlg : public QDialog {
@@ -34,7 +38,11 @@ public:
 
     // The edited settings; meaningful after the dialog ended with OK.
     const OutputSettings& settings() const { return settings_; }
-    QWidget* Control(int id) const;
+    // The control with `id` when it is a `T`, else nullptr.
+    template <typename T = QWidget>
+    T* Control(int id) const {
+        return uikit::FindControl<T>(*this, id);
+    }
     const OptionsLayout& layout() const { return ids_; }
 
 public slots:

@@ -87,7 +87,7 @@ void BuildDialog(QDialog& dialog, const res::DialogTemplate& dialogTemplate) {
             widget->lower();
         }
         if (control.id != res::kNoControlId) {
-            widget->setObjectName(QString("control%1").arg(control.id));
+            widget->setObjectName(ControlName(control.id));
         }
         widget->setGeometry(units.ToPixels(control.x, control.y, control.width, control.height));
         widget->setEnabled((control.style & res::StyleDisabled) == 0);
@@ -96,18 +96,8 @@ void BuildDialog(QDialog& dialog, const res::DialogTemplate& dialogTemplate) {
     }
 }
 
-QWidget* FindControl(const QWidget& dialog, int id) {
-    if (id == res::kNoControlId) {
-        return nullptr;
-    }
-    const auto children = dialog.findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        const QVariant value = child->property(kControlIdProperty);
-        if (value.isValid() && value.toInt() == id) {
-            return child;
-        }
-    }
-    return nullptr;
+QString ControlName(int id) {
+    return QStringLiteral("control%1").arg(id);
 }
 
 int ControlId(const QWidget& control) {

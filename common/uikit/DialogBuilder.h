@@ -2,8 +2,10 @@
 
 #include "DialogTemplate.h"
 
+#include <QString>
+#include <QWidget>
+
 class QDialog;
-class QWidget;
 
 namespace uikit {
 
@@ -13,8 +15,15 @@ namespace uikit {
 // frames lie beneath the other controls and let mouse clicks through to them.
 void BuildDialog(QDialog& dialog, const res::DialogTemplate& dialogTemplate);
 
-// The control with `id` among the dialog's descendants, or nullptr.
-QWidget* FindControl(const QWidget& dialog, int id);
+// The object name a built control carries: "control<id>".
+QString ControlName(int id);
+
+// The control with `id` among the dialog's descendants when it is a `T`;
+// nullptr for an unknown ID or a control of another kind.
+template <typename T = QWidget>
+T* FindControl(const QWidget& dialog, int id) {
+    return dialog.findChild<T*>(ControlName(id));
+}
 
 // The numeric ID a built control carries; res::kNoControlId for none.
 int ControlId(const QWidget& control);

@@ -63,12 +63,8 @@ protected:
     }
     ~CaspariOptionsTest() override { settings::SetDefaultCompressorNames({}); }
 
-    template <typename T>
-    T* Get(COutputOptionsDlg& dialog, int id) {
-        return static_cast<T*>(dialog.Control(id));
-    }
     void Choose(COutputOptionsDlg& dialog, int id, int position) {
-        auto* list = Get<QComboBox>(dialog, id);
+        auto* list = dialog.Control<QComboBox>(id);
         list->setCurrentIndex(position);
         emit list->activated(position);
     }
@@ -82,25 +78,30 @@ protected:
     testenv::FakeCompressorDevices devices_;
     settings::ScopedCompressorDevices scopedDevices_;
     settings::OutputSettings base_;
+    const settings::OptionsLayout& ids_ = settings::OptionsLayoutOf(OptionsVariant::Caspari);
 };
 
 TEST_F(CaspariOptionsTest, SetUpShowsFormatBitratesAndHidesTheRest) {
     COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
-    for (int hidden : {1011, 1010, 1012, 1013, 1036, 1017, 1037, 1019, 1015, 1053}) {
+    for (int hidden : {ids_.sizeLabel, ids_.sizeList, ids_.width, ids_.height, ids_.frameRateLabel,
+                       ids_.frameRateList, ids_.resizeLabel, ids_.resizeList, ids_.codecList,
+                       ids_.audioBitrateText}) {
         EXPECT_TRUE(dialog.Control(hidden)->isHidden()) << hidden;
     }
-    EXPECT_EQ(Get<QComboBox>(dialog, 1010)->count(), 1);
-    EXPECT_EQ(Get<QComboBox>(dialog, 1010)->itemText(0), "Original size 352*288");
-    EXPECT_EQ(Get<QComboBox>(dialog, 1017)->itemText(0), "Original frame rate");
-    EXPECT_EQ(Get<QComboBox>(dialog, 1046)->currentIndex(), 0);
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1049)->text(), "380");
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1053)->text(), "128");
-    EXPECT_EQ(Get<QComboBox>(dialog, 1050)->currentIndex(), 1);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->count(), 1);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->itemText(0), "Original size 352*288");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.frameRateList)->itemText(0), "Original frame rate");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.formatList)->currentIndex(), 0);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.videoBitrate)->text(), "380");
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.audioBitrateText)->text(), "128");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.audioBitrate)->currentIndex(), 1);
     // AVI shows the compressors and hides the bitrates.
-    for (int shown : {1038, 1007, 1039, 1008, 1016, 1040}) {
+    for (int shown : {ids_.videoLabel, ids_.videoList, ids_.audioLabel, ids_.audioList,
+                      ids_.settings, ids_.note}) {
         EXPECT_FALSE(dialog.Control(shown)->isHidden()) << shown;
     }
-    for (int hidden : {1047, 1049, 1051, 1048, 1050, 1052}) {
+    for (int hidden : {ids_.videoBitrateLabel, ids_.videoBitrate, ids_.videoKbps,
+                       ids_.audioBitrateLabel, ids_.audioBitrate, ids_.audioKbps}) {
         EXPECT_TRUE(dialog.Control(hidden)->isHidden()) << hidden;
     }
     EXPECT_TRUE(prompts_.records().empty());
@@ -108,17 +109,19 @@ TEST_F(CaspariOptionsTest, SetUpShowsFormatBitratesAndHidesTheRest) {
 
 TEST_F(CaspariOptionsTest, SwitchingToWmvSwapsTheControlsAndTheExtension) {
     COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
-    Choose(dialog, 1046, 1);
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/videos/out.wmv");
-    for (int shown : {1047, 1049, 1051, 1048, 1050, 1052}) {
+    Choose(dialog, ids_.formatList, 1);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/videos/out.wmv");
+    for (int shown : {ids_.videoBitrateLabel, ids_.videoBitrate, ids_.videoKbps,
+                      ids_.audioBitrateLabel, ids_.audioBitrate, ids_.audioKbps}) {
         EXPECT_FALSE(dialog.Control(shown)->isHidden()) << shown;
     }
-    for (int hidden : {1038, 1007, 1039, 1008, 1016, 1040}) {
+    for (int hidden : {ids_.videoLabel, ids_.videoList, ids_.audioLabel, ids_.audioList,
+                       ids_.settings, ids_.note}) {
         EXPECT_TRUE(dialog.Control(hidden)->isHidden()) << hidden;
     }
-    Choose(dialog, 1046, 2);
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/videos/out.mkv");
-    EXPECT_FALSE(dialog.Control(1007)->isHidden());
+    Choose(dialog, ids_.formatList, 2);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/videos/out.mkv");
+    EXPECT_FALSE(dialog.Control(ids_.videoList)->isHidden());
 }
 
 TEST_F(CaspariOptionsTest, DefaultWithWmvResetsTheBitrates) {
@@ -126,22 +129,23 @@ TEST_F(CaspariOptionsTest, DefaultWithWmvResetsTheBitrates) {
     base_.videoBitrate = 100 * 1024;
     base_.audioBitrate = 64000;
     COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1049)->text(), "100");
-    EXPECT_EQ(Get<QComboBox>(dialog, 1050)->currentIndex(), 0);
-    Get<QComboBox>(dialog, 1007)->setCurrentIndex(0);
-    Click(dialog, 1014);
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1049)->text(), "780");
-    EXPECT_EQ(Get<QComboBox>(dialog, 1050)->currentText(), "128");
-    EXPECT_EQ(Get<QComboBox>(dialog, 1007)->currentIndex(), 0); // compressors untouched
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.videoBitrate)->text(), "100");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.audioBitrate)->currentIndex(), 0);
+    dialog.Control<QComboBox>(ids_.videoList)->setCurrentIndex(0);
+    Click(dialog, ids_.defaults);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.videoBitrate)->text(), "780");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.audioBitrate)->currentText(), "128");
+    // The compressors stay untouched.
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.videoList)->currentIndex(), 0);
 }
 
 TEST_F(CaspariOptionsTest, OkStoresFormatBitratesAndChosenEntries) {
     COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
-    Choose(dialog, 1046, 1);
-    Get<QLineEdit>(dialog, 1049)->setText("780");
-    Get<QComboBox>(dialog, 1050)->setCurrentIndex(2);
-    Get<QComboBox>(dialog, 1007)->setCurrentIndex(2);
-    Click(dialog, 1041);
+    Choose(dialog, ids_.formatList, 1);
+    dialog.Control<QLineEdit>(ids_.videoBitrate)->setText("780");
+    dialog.Control<QComboBox>(ids_.audioBitrate)->setCurrentIndex(2);
+    dialog.Control<QComboBox>(ids_.videoList)->setCurrentIndex(2);
+    Click(dialog, ids_.ok);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     const auto& saved = dialog.settings();
     EXPECT_EQ(saved.outputFormat, 1);
@@ -161,12 +165,12 @@ TEST_F(CaspariOptionsTest, BrowseOffersTheFormatsFilter) {
     base_.outputFormat = 2;
     COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
     prompts_.QueueFile("/home/u/film.avi");
-    Click(dialog, 1021);
+    Click(dialog, ids_.browse);
     ASSERT_EQ(prompts_.records().size(), 1u);
     ASSERT_EQ(prompts_.records()[0].fileRequest.filters.size(), 1u);
     EXPECT_EQ(prompts_.records()[0].fileRequest.filters[0].description,
               "Matroska video file(*.mkv)");
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/home/u/film.mkv");
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/home/u/film.mkv");
 }
 
 TEST_F(CaspariOptionsTest, UnknownStoredFormatIsReported) {
@@ -177,20 +181,20 @@ TEST_F(CaspariOptionsTest, UnknownStoredFormatIsReported) {
     EXPECT_EQ(messages[0].text, "Does not support the video format");
     EXPECT_EQ(messages[1].text, "unknown error");
     EXPECT_EQ(messages[1].caption, "error");
-    EXPECT_EQ(Get<QLineEdit>(dialog, 1009)->text(), "/videos/out.avi");
-    EXPECT_EQ(Get<QComboBox>(dialog, 1046)->currentIndex(), -1);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/videos/out.avi");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.formatList)->currentIndex(), -1);
 }
 
 TEST_F(CaspariOptionsTest, VideoBitrateStaysWithinItsBoundsSoBitsPerSecondFit) {
     base_.outputFormat = 1;
     base_.videoBitrate = std::numeric_limits<std::int32_t>::max();
     COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
-    auto* edit = Get<QLineEdit>(dialog, 1049);
+    auto* edit = dialog.Control<QLineEdit>(ids_.videoBitrate);
     EXPECT_EQ(edit->text(), "100000");
     edit->clear();
     QTest::keyClicks(edit, "-99999999999");
     EXPECT_EQ(edit->text(), "999999"); // no sign, and six digits at most
-    Click(dialog, 1041);
+    Click(dialog, ids_.ok);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.settings().videoBitrate, 100000 * 1024);
     EXPECT_EQ(uikit::Profile::Application().GetInt("Settings", "n_video_bitrate", -1),

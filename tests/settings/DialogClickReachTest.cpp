@@ -24,7 +24,7 @@ using ::testing::IsSupersetOf;
 std::vector<std::string> ControlNames(std::initializer_list<int> ids) {
     std::vector<std::string> names;
     for (int id : ids) {
-        names.push_back("control" + std::to_string(id));
+        names.push_back(uikit::ControlName(id).toStdString());
     }
     return names;
 }
@@ -60,15 +60,21 @@ TEST(DialogClickReach, EveryControlTakesItsOwnPress) {
         std::unique_ptr<QDialog> dialog;
         std::vector<std::string> controls; // each must be among those pressed
     };
+    const settings::OptionsLayout& velt = settings::OptionsLayoutOf(OptionsVariant::Veltrano);
+    const settings::OptionsLayout& casp = settings::OptionsLayoutOf(OptionsVariant::Caspari);
     Case cases[] = {
         {"veltrano options", std::make_unique<COutputOptionsDlg>(avi, nullptr),
-         ControlNames({1022, 1024, 1025, 1068, 1070, 1001, 1053, 1002, 1082, 1051, 1083})},
+         ControlNames({velt.outputFile, velt.browse, velt.sizeList, velt.frameRateList,
+                       velt.resizeList, velt.videoList, velt.settings, velt.audioList, velt.ok,
+                       velt.defaults, velt.cancel})},
         {"caspari options, AVI",
          std::make_unique<COutputOptionsDlg>(avi, nullptr, OptionsVariant::Caspari),
-         ControlNames({1046, 1009, 1021, 1007, 1016, 1008, 1041, 1014, 1042})},
+         ControlNames({casp.formatList, casp.outputFile, casp.browse, casp.videoList, casp.settings,
+                       casp.audioList, casp.ok, casp.defaults, casp.cancel})},
         {"caspari options, WMV",
          std::make_unique<COutputOptionsDlg>(wmv, nullptr, OptionsVariant::Caspari),
-         ControlNames({1046, 1009, 1021, 1049, 1050, 1041, 1014, 1042})},
+         ControlNames({casp.formatList, casp.outputFile, casp.browse, casp.videoBitrate,
+                       casp.audioBitrate, casp.ok, casp.defaults, casp.cancel})},
         {"encoder settings",
          std::make_unique<settings::CEncoderSettingsDlg>("MPEG-4", specs, nullptr), editors},
     };

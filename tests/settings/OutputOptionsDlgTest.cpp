@@ -31,18 +31,12 @@ protected:
         base_.outputPath = "/videos/out.avi";
     }
 
-    QComboBox* List(COutputOptionsDlg& dialog, int id) {
-        return static_cast<QComboBox*>(dialog.Control(id));
-    }
-    QLineEdit* Edit(COutputOptionsDlg& dialog, int id) {
-        return static_cast<QLineEdit*>(dialog.Control(id));
-    }
     void Click(COutputOptionsDlg& dialog, int id) {
         testenv::ClickThroughWindow(*dialog.Control(id));
     }
     // Picks a list position the way a user does, which notifies the dialog.
     void Choose(COutputOptionsDlg& dialog, int id, int position) {
-        QComboBox* list = List(dialog, id);
+        QComboBox* list = dialog.Control<QComboBox>(id);
         list->setCurrentIndex(position);
         emit list->activated(position);
     }
@@ -54,24 +48,26 @@ protected:
     testenv::FakeCompressorDevices devices_;
     settings::ScopedCompressorDevices scopedDevices_;
     OutputSettings base_;
+    const settings::OptionsLayout& ids_ =
+        settings::OptionsLayoutOf(settings::OptionsVariant::Veltrano);
 };
 
 TEST_F(OutputOptionsDlgTest, BeforeAnySourceOriginalSizeIsChosenAndOkStoresTheSmallestSize) {
     COutputOptionsDlg dialog(base_, nullptr);
     EXPECT_EQ(dialog.windowTitle(), "Output options");
-    EXPECT_EQ(List(dialog, 1025)->currentIndex(), 0);
-    EXPECT_EQ(List(dialog, 1025)->itemText(0), "Original size");
-    EXPECT_EQ(List(dialog, 1068)->itemText(0), "Original frame rate");
-    EXPECT_EQ(List(dialog, 1068)->currentIndex(), 1);
-    EXPECT_TRUE(Edit(dialog, 1027)->isHidden());
-    EXPECT_TRUE(Edit(dialog, 1069)->isHidden());
-    EXPECT_TRUE(dialog.Control(1052)->isHidden());
-    EXPECT_EQ(Edit(dialog, 1022)->text(), "/videos/out.avi");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->currentIndex(), 0);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->itemText(0), "Original size");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.frameRateList)->itemText(0), "Original frame rate");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.frameRateList)->currentIndex(), 1);
+    EXPECT_TRUE(dialog.Control<QLineEdit>(ids_.width)->isHidden());
+    EXPECT_TRUE(dialog.Control<QLineEdit>(ids_.frameRate)->isHidden());
+    EXPECT_TRUE(dialog.Control(ids_.codecList)->isHidden());
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/videos/out.avi");
     // The default compressors are preselected.
-    EXPECT_EQ(List(dialog, 1001)->currentIndex(), 2);
-    EXPECT_EQ(List(dialog, 1002)->currentIndex(), 1);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.videoList)->currentIndex(), 2);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.audioList)->currentIndex(), 1);
 
-    Click(dialog, 1082);
+    Click(dialog, ids_.ok);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.settings().outputWidth, 16);
     EXPECT_EQ(dialog.settings().outputHeight, 16);
@@ -94,49 +90,50 @@ TEST_F(OutputOptionsDlgTest, StoredSizeSelectsItsPresetOrCustom) {
     base_.outputHeight = 480;
     {
         COutputOptionsDlg dialog(base_, nullptr);
-        EXPECT_EQ(List(dialog, 1025)->currentIndex(), 3);
-        EXPECT_EQ(List(dialog, 1025)->currentText(), "720 * 480");
-        EXPECT_EQ(List(dialog, 1025)->itemText(0), "Original size 640*480");
-        EXPECT_TRUE(Edit(dialog, 1027)->isHidden());
-        EXPECT_TRUE(Edit(dialog, 1028)->isHidden());
+        EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->currentIndex(), 3);
+        EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->currentText(), "720 * 480");
+        EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->itemText(0), "Original size 640*480");
+        EXPECT_TRUE(dialog.Control<QLineEdit>(ids_.width)->isHidden());
+        EXPECT_TRUE(dialog.Control<QLineEdit>(ids_.height)->isHidden());
     }
     base_.outputWidth = 704;
     base_.outputHeight = 400;
     COutputOptionsDlg dialog(base_, nullptr);
-    EXPECT_EQ(List(dialog, 1025)->currentIndex(), 8);
-    EXPECT_EQ(List(dialog, 1025)->currentText(), "Custom size");
-    EXPECT_FALSE(Edit(dialog, 1027)->isHidden());
-    EXPECT_EQ(Edit(dialog, 1027)->text(), "704");
-    EXPECT_EQ(Edit(dialog, 1028)->text(), "400");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->currentIndex(), 8);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.sizeList)->currentText(), "Custom size");
+    EXPECT_FALSE(dialog.Control<QLineEdit>(ids_.width)->isHidden());
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.width)->text(), "704");
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.height)->text(), "400");
 
     // Choosing a preset fills and hides the edits; original size puts the source back.
-    Choose(dialog, 1025, 2);
-    EXPECT_EQ(Edit(dialog, 1027)->text(), "720");
-    EXPECT_EQ(Edit(dialog, 1028)->text(), "576");
-    EXPECT_TRUE(Edit(dialog, 1027)->isHidden());
-    Choose(dialog, 1025, 0);
-    EXPECT_EQ(Edit(dialog, 1027)->text(), "640");
-    Choose(dialog, 1025, 8);
-    EXPECT_EQ(Edit(dialog, 1027)->text(), "704");
-    EXPECT_FALSE(Edit(dialog, 1028)->isHidden());
+    Choose(dialog, ids_.sizeList, 2);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.width)->text(), "720");
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.height)->text(), "576");
+    EXPECT_TRUE(dialog.Control<QLineEdit>(ids_.width)->isHidden());
+    Choose(dialog, ids_.sizeList, 0);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.width)->text(), "640");
+    Choose(dialog, ids_.sizeList, 8);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.width)->text(), "704");
+    EXPECT_FALSE(dialog.Control<QLineEdit>(ids_.height)->isHidden());
 }
 
 TEST_F(OutputOptionsDlgTest, FrameRateChoicesFillTheEdit) {
     base_.sourceCount = 1;
     base_.sourceFrameRate = 25.0;
     COutputOptionsDlg dialog(base_, nullptr);
-    EXPECT_EQ(List(dialog, 1068)->itemText(0), "Original frame rate 25.000");
-    EXPECT_EQ(Edit(dialog, 1069)->text(), "23.976");
-    Choose(dialog, 1068, 6);
-    EXPECT_FALSE(Edit(dialog, 1069)->isHidden());
-    EXPECT_EQ(Edit(dialog, 1069)->text(), "23.976");
-    Choose(dialog, 1068, 4);
-    EXPECT_EQ(Edit(dialog, 1069)->text(), "29.970000");
-    EXPECT_TRUE(Edit(dialog, 1069)->isHidden());
-    Choose(dialog, 1068, 0);
-    EXPECT_EQ(Edit(dialog, 1069)->text(), "25.000000");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.frameRateList)->itemText(0),
+              "Original frame rate 25.000");
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.frameRate)->text(), "23.976");
+    Choose(dialog, ids_.frameRateList, 6);
+    EXPECT_FALSE(dialog.Control<QLineEdit>(ids_.frameRate)->isHidden());
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.frameRate)->text(), "23.976");
+    Choose(dialog, ids_.frameRateList, 4);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.frameRate)->text(), "29.970000");
+    EXPECT_TRUE(dialog.Control<QLineEdit>(ids_.frameRate)->isHidden());
+    Choose(dialog, ids_.frameRateList, 0);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.frameRate)->text(), "25.000000");
 
-    Click(dialog, 1082);
+    Click(dialog, ids_.ok);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.settings().frameRateIndex, 0);
     EXPECT_DOUBLE_EQ(dialog.settings().outputFrameRate, 25.0);
@@ -146,8 +143,8 @@ TEST_F(OutputOptionsDlgTest, FrameRateChoicesFillTheEdit) {
 TEST_F(OutputOptionsDlgTest, OriginalFrameRateEditShowsTheDefaultWithSixDecimals) {
     base_.frameRateIndex = 0;
     COutputOptionsDlg dialog(base_, nullptr);
-    EXPECT_EQ(Edit(dialog, 1069)->text(), "23.976000");
-    EXPECT_EQ(List(dialog, 1068)->currentIndex(), 0);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.frameRate)->text(), "23.976000");
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.frameRateList)->currentIndex(), 0);
 }
 
 TEST_F(OutputOptionsDlgTest, BadFrameRatesAreRefusedAndNothingIsSaved) {
@@ -155,9 +152,9 @@ TEST_F(OutputOptionsDlgTest, BadFrameRatesAreRefusedAndNothingIsSaved) {
     base_.outputFrameRate = 12.5;
     for (const char* typed : {"abc", "0", "-5", "0.0009"}) {
         COutputOptionsDlg dialog(base_, nullptr);
-        Edit(dialog, 1069)->setText(typed);
+        dialog.Control<QLineEdit>(ids_.frameRate)->setText(typed);
         prompts_.Clear();
-        Click(dialog, 1082);
+        Click(dialog, ids_.ok);
         EXPECT_NE(dialog.result(), QDialog::Accepted) << typed;
         ASSERT_EQ(prompts_.records().size(), 1u) << typed;
         EXPECT_EQ(prompts_.records()[0].text, "The frame rate is too small!");
@@ -165,16 +162,16 @@ TEST_F(OutputOptionsDlgTest, BadFrameRatesAreRefusedAndNothingIsSaved) {
     }
     {
         COutputOptionsDlg dialog(base_, nullptr);
-        Edit(dialog, 1069)->setText("1e9");
+        dialog.Control<QLineEdit>(ids_.frameRate)->setText("1e9");
         prompts_.Clear();
-        Click(dialog, 1082);
+        Click(dialog, ids_.ok);
         EXPECT_NE(dialog.result(), QDialog::Accepted);
         ASSERT_EQ(prompts_.records().size(), 1u);
         EXPECT_EQ(prompts_.records()[0].text, "The frame rate is too large!");
     }
     COutputOptionsDlg dialog(base_, nullptr);
-    Edit(dialog, 1069)->setText("0.001");
-    Click(dialog, 1082);
+    dialog.Control<QLineEdit>(ids_.frameRate)->setText("0.001");
+    Click(dialog, ids_.ok);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(dialog.settings().outputFrameRate, 0.001);
     EXPECT_EQ(Store().GetString("Settings", "OutputFrameRate", ""), "0.001");
@@ -187,9 +184,9 @@ TEST_F(OutputOptionsDlgTest, ConfirmedSizesAreMultiplesOfEightAndAtLeastSixteen)
                                                  {"abc", 16}, {"99999999999", 16}, {"1927", 1920}};
     for (const auto& [typed, stored] : cases) {
         COutputOptionsDlg dialog(base_, nullptr);
-        Edit(dialog, 1027)->setText(typed);
-        Edit(dialog, 1028)->setText(typed);
-        Click(dialog, 1082);
+        dialog.Control<QLineEdit>(ids_.width)->setText(typed);
+        dialog.Control<QLineEdit>(ids_.height)->setText(typed);
+        Click(dialog, ids_.ok);
         ASSERT_EQ(dialog.result(), QDialog::Accepted) << typed;
         EXPECT_EQ(dialog.settings().outputWidth, stored) << typed;
         EXPECT_EQ(dialog.settings().outputHeight, stored) << typed;
@@ -207,8 +204,8 @@ TEST_F(OutputOptionsDlgTest, BrowseGivesAnAviName) {
     const char* expected[] = {"/home/u/clip.avi", "/home/u/clip.avi", "/home/u/my.videos/clip.avi",
                               "/home/u/a.b.avi"};
     for (const char* result : expected) {
-        Click(dialog, 1024);
-        EXPECT_EQ(Edit(dialog, 1022)->text(), result);
+        Click(dialog, ids_.browse);
+        EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), result);
     }
     const auto& request = prompts_.records()[0];
     EXPECT_EQ(request.kind, uikit::RecordingPrompts::Kind::SaveFile);
@@ -219,16 +216,16 @@ TEST_F(OutputOptionsDlgTest, BrowseGivesAnAviName) {
     EXPECT_EQ(request.fileRequest.filters[0].patterns, "*.avi");
 
     // Cancel keeps the text.
-    Click(dialog, 1024);
-    EXPECT_EQ(Edit(dialog, 1022)->text(), "/home/u/a.b.avi");
+    Click(dialog, ids_.browse);
+    EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/home/u/a.b.avi");
 }
 
 TEST_F(OutputOptionsDlgTest, UncompressedWritesMinusOneWithoutTouchingTheSlot) {
     settings::BindCompressor(CompressorCategory::Video, 1);
     devices_.releases.clear();
     COutputOptionsDlg dialog(base_, nullptr);
-    Choose(dialog, 1001, 0);
-    Click(dialog, 1082);
+    Choose(dialog, ids_.videoList, 0);
+    Click(dialog, ids_.ok);
     EXPECT_EQ(Store().GetInt("DexVideoCompress", "CompressorNumber", 0), -1);
     EXPECT_EQ(dialog.settings().useVideoCompressor, 0);
     EXPECT_EQ(devices_.BoundIndex(CompressorCategory::Video), 1);
@@ -240,11 +237,11 @@ TEST_F(OutputOptionsDlgTest, StoredNumbersSelectTheirEntries) {
     store.WriteInt("DexVideoCompress", "CompressorNumber", -1);
     store.WriteInt("DexAudioCompress", "CompressorNumber", 5);
     COutputOptionsDlg dialog(base_, nullptr);
-    EXPECT_EQ(List(dialog, 1001)->currentIndex(), 0);
-    EXPECT_EQ(List(dialog, 1002)->currentIndex(), -1);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.videoList)->currentIndex(), 0);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.audioList)->currentIndex(), -1);
 
     // With no selection -2 is stored and the slot is left empty.
-    Click(dialog, 1082);
+    Click(dialog, ids_.ok);
     EXPECT_EQ(Store().GetInt("DexAudioCompress", "CompressorNumber", 0), -2);
     EXPECT_FALSE(devices_.Bound(CompressorCategory::Audio));
     EXPECT_EQ(dialog.settings().useAudioCompressor, 1);
@@ -255,9 +252,9 @@ TEST_F(OutputOptionsDlgTest, DefaultSelectsTheDefaultCompressorsOnly) {
     store.WriteInt("DexVideoCompress", "CompressorNumber", -1);
     store.WriteInt("DexAudioCompress", "CompressorNumber", -1);
     COutputOptionsDlg dialog(base_, nullptr);
-    Click(dialog, 1051);
-    EXPECT_EQ(List(dialog, 1001)->currentIndex(), 2);
-    EXPECT_EQ(List(dialog, 1002)->currentIndex(), 1);
+    Click(dialog, ids_.defaults);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.videoList)->currentIndex(), 2);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.audioList)->currentIndex(), 1);
     EXPECT_EQ(Store().GetInt("DexVideoCompress", "CompressorNumber", 0), -1);
     EXPECT_TRUE(devices_.binds.empty());
 }
@@ -266,10 +263,10 @@ TEST_F(OutputOptionsDlgTest, CancelChangesNothing) {
     base_.outputWidth = 352;
     base_.outputHeight = 288;
     COutputOptionsDlg dialog(base_, nullptr);
-    Edit(dialog, 1022)->setText("/elsewhere/x.avi");
-    Choose(dialog, 1025, 1);
-    Choose(dialog, 1070, 1);
-    Click(dialog, 1083);
+    dialog.Control<QLineEdit>(ids_.outputFile)->setText("/elsewhere/x.avi");
+    Choose(dialog, ids_.sizeList, 1);
+    Choose(dialog, ids_.resizeList, 1);
+    Click(dialog, ids_.cancel);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.settings().outputPath, "/videos/out.avi");
     EXPECT_EQ(dialog.settings().outputWidth, 352);
@@ -281,19 +278,19 @@ TEST_F(OutputOptionsDlgTest, CancelChangesNothing) {
 
 TEST_F(OutputOptionsDlgTest, ResizeAndPathAreTakenOnOk) {
     COutputOptionsDlg dialog(base_, nullptr);
-    EXPECT_EQ(List(dialog, 1070)->currentIndex(), 0);
-    EXPECT_EQ(List(dialog, 1070)->itemText(1), "Stretch");
-    Choose(dialog, 1070, 1);
-    Edit(dialog, 1022)->setText("/tmp/dir with space/ä 'q'.avi");
-    Click(dialog, 1082);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.resizeList)->currentIndex(), 0);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.resizeList)->itemText(1), "Stretch");
+    Choose(dialog, ids_.resizeList, 1);
+    dialog.Control<QLineEdit>(ids_.outputFile)->setText("/tmp/dir with space/ä 'q'.avi");
+    Click(dialog, ids_.ok);
     EXPECT_EQ(dialog.settings().resizeMode, 0);
     EXPECT_EQ(dialog.settings().outputPath, "/tmp/dir with space/ä 'q'.avi");
 }
 
 TEST_F(OutputOptionsDlgTest, OutputFileWithoutFolderIsRefused) {
     COutputOptionsDlg dialog(base_, nullptr);
-    Edit(dialog, 1022)->setText("output.avi");
-    Click(dialog, 1082);
+    dialog.Control<QLineEdit>(ids_.outputFile)->setText("output.avi");
+    Click(dialog, ids_.ok);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(prompts_.records().size(), 1u);
     EXPECT_TRUE(prompts_.records()[0].text.contains("full path"));
@@ -305,10 +302,10 @@ TEST_F(OutputOptionsDlgTest, FrameSizesBeyondTheTimelineAreRefusedAndNothingIsSa
     base_.outputHeight = 400;
     for (const auto& [width, height] : {std::pair{"16392", "480"}, std::pair{"640", "20000"}}) {
         COutputOptionsDlg dialog(base_, nullptr);
-        Edit(dialog, 1027)->setText(width);
-        Edit(dialog, 1028)->setText(height);
+        dialog.Control<QLineEdit>(ids_.width)->setText(width);
+        dialog.Control<QLineEdit>(ids_.height)->setText(height);
         prompts_.Clear();
-        Click(dialog, 1082);
+        Click(dialog, ids_.ok);
         EXPECT_NE(dialog.result(), QDialog::Accepted) << width;
         ASSERT_EQ(prompts_.records().size(), 1u) << width;
         EXPECT_EQ(prompts_.records()[0].text,
@@ -319,9 +316,9 @@ TEST_F(OutputOptionsDlgTest, FrameSizesBeyondTheTimelineAreRefusedAndNothingIsSa
     }
     // Typed sizes drop to a multiple of 8, so 16391 still fits.
     COutputOptionsDlg dialog(base_, nullptr);
-    Edit(dialog, 1027)->setText("16391");
-    Edit(dialog, 1028)->setText("16384");
-    Click(dialog, 1082);
+    dialog.Control<QLineEdit>(ids_.width)->setText("16391");
+    dialog.Control<QLineEdit>(ids_.height)->setText("16384");
+    Click(dialog, ids_.ok);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(Store().GetInt("Settings", "OutputWidth", 0), 16384);
     EXPECT_EQ(Store().GetInt("Settings", "OutputHigh", 0), 16384);

@@ -2,6 +2,7 @@
 #include "DialogUnits.h"
 #include "UserInput.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -64,34 +65,45 @@ TEST(DialogBuilder, BuildsEveryControlReachableByItsId) {
     uikit::BuildDialog(dialog, kDialog);
     EXPECT_EQ(dialog.windowTitle(), "Caption");
 
-    auto* button = qobject_cast<QPushButton*>(uikit::FindControl(dialog, 10));
+    auto* button = uikit::FindControl<QPushButton>(dialog, 10);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), "Go");
     EXPECT_TRUE(button->isDefault());
 
-    auto* centred = qobject_cast<QLabel*>(uikit::FindControl(dialog, 11));
+    auto* centred = uikit::FindControl<QLabel>(dialog, 11);
     ASSERT_NE(centred, nullptr);
     EXPECT_TRUE(centred->alignment() & Qt::AlignHCenter);
 
-    auto* sunken = qobject_cast<QLabel*>(uikit::FindControl(dialog, 12));
+    auto* sunken = uikit::FindControl<QLabel>(dialog, 12);
     ASSERT_NE(sunken, nullptr);
     EXPECT_EQ(sunken->frameShadow(), QFrame::Sunken);
 
-    auto* list = qobject_cast<QComboBox*>(uikit::FindControl(dialog, 13));
+    auto* list = uikit::FindControl<QComboBox>(dialog, 13);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->count(), 3);
     EXPECT_EQ(list->itemText(2), "three");
     EXPECT_TRUE(list->isHidden());
 
-    auto* slider = qobject_cast<QSlider*>(uikit::FindControl(dialog, 14));
+    auto* slider = uikit::FindControl<QSlider>(dialog, 14);
     ASSERT_NE(slider, nullptr);
     EXPECT_FALSE(slider->isEnabled());
 
-    EXPECT_NE(qobject_cast<QTreeWidget*>(uikit::FindControl(dialog, 15)), nullptr);
+    EXPECT_NE(uikit::FindControl<QTreeWidget>(dialog, 15), nullptr);
     EXPECT_EQ(dialog.findChildren<QGroupBox*>().size(), 1);
     EXPECT_EQ(uikit::FindControl(dialog, 16), nullptr);
     EXPECT_EQ(uikit::FindControl(dialog, res::kNoControlId), nullptr);
     EXPECT_EQ(uikit::ControlId(*list), 13);
+}
+
+TEST(DialogBuilder, TypedLookupAnswersOnlyForTheControlsKind) {
+    QDialog dialog;
+    uikit::BuildDialog(dialog, kDialog);
+    QWidget* list = uikit::FindControl(dialog, 13);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(uikit::FindControl<QComboBox>(dialog, 13), list);
+    EXPECT_NE(uikit::FindControl<QAbstractButton>(dialog, 10), nullptr);
+    EXPECT_EQ(uikit::FindControl<QLabel>(dialog, 10), nullptr);
+    EXPECT_EQ(uikit::FindControl<QComboBox>(dialog, 16), nullptr);
 }
 
 TEST(DialogBuilder, PlacesControlsInConvertedDialogUnits) {
@@ -106,7 +118,7 @@ TEST(DialogBuilder, PlacesControlsInConvertedDialogUnits) {
 TEST(DialogBuilder, GroupFrameLeavesClicksToTheControlsItSurrounds) {
     QDialog dialog;
     uikit::BuildDialog(dialog, kDialog);
-    auto* button = qobject_cast<QPushButton*>(uikit::FindControl(dialog, 10));
+    auto* button = uikit::FindControl<QPushButton>(dialog, 10);
     ASSERT_NE(button, nullptr);
     int clicks = 0;
     QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });

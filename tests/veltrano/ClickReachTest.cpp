@@ -21,7 +21,7 @@ using Kind = uikit::RecordingPrompts::Kind;
 std::vector<std::string> ControlNames(std::initializer_list<int> ids) {
     std::vector<std::string> names;
     for (int id : ids) {
-        names.push_back("control" + std::to_string(id));
+        names.push_back(uikit::ControlName(id).toStdString());
     }
     return names;
 }

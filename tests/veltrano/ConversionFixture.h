@@ -87,9 +87,7 @@ protected:
         testenv::ClickThroughWindow(*dialog.Control(id));
         EXPECT_TRUE(ProcessUntil([&] { return !dialog.busy(); }, 60000));
     }
-    QString Text(CConverterDlg& dialog, int id) {
-        return static_cast<QLabel*>(dialog.Control(id))->text();
-    }
+    QString Text(CConverterDlg& dialog, int id) { return dialog.Control<QLabel>(id)->text(); }
     // Starts the conversion and waits for its end; returns the first progress text.
     QString ConvertAndWait(CConverterDlg& dialog, int timeoutMs = 120000) {
         QString firstProgress;

@@ -67,7 +67,7 @@ TEST_F(ConversionTest, ConvertsTheMarkedRangeThroughTheDefaultCompressors) {
     EXPECT_EQ(Text(dialog, idc::kStatus),
               "Done. Output file: " + OutputPath("marked out.avi") + "     Resolution: 640*480");
     EXPECT_TRUE(dialog.Control(idc::kProgress)->isHidden());
-    EXPECT_EQ(static_cast<QAbstractButton*>(dialog.Control(idc::kConvert))->text(), "Convert");
+    EXPECT_EQ(dialog.Control<QAbstractButton>(idc::kConvert)->text(), "Convert");
     EXPECT_TRUE(dialog.Control(idc::kOpenVideo)->isEnabled());
 
     const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("marked out.avi").toStdString());
@@ -172,7 +172,7 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     prompts_.Clear();
     Click(dialog, idc::kConvert);
     ASSERT_EQ(dialog.state().converting, 1);
-    EXPECT_EQ(static_cast<QAbstractButton*>(dialog.Control(idc::kConvert))->text(), "Stop");
+    EXPECT_EQ(dialog.Control<QAbstractButton>(idc::kConvert)->text(), "Stop");
     EXPECT_FALSE(dialog.Control(idc::kOpenVideo)->isEnabled());
     EXPECT_FALSE(dialog.Control(idc::kOptions)->isEnabled());
     EXPECT_FALSE(dialog.Control(idc::kProgress)->isHidden());
@@ -182,7 +182,7 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     EXPECT_EQ(Text(dialog, idc::kStatus), "Please wait... Used Time: 00:00:01");
     ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";
     // The bar follows the written part of the marked range.
-    auto* progress = static_cast<QProgressBar*>(dialog.Control(idc::kProgress));
+    auto* progress = dialog.Control<QProgressBar>(idc::kProgress);
     EXPECT_TRUE(ProcessUntil([&] { return progress->value() > 0; }, 30000));
     EXPECT_TRUE(progress->text().contains("left")) << progress->text().toStdString();
     ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";

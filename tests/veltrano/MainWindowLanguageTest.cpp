@@ -4,6 +4,7 @@
 #include "LanguageKeyTable.h"
 #include "LanguagePack.h"
 #include "LanguageTestFolder.h"
+#include "OutputOptionsDlg.h"
 #include "ProcessLocale.h"
 #include "Profile.h"
 #include "RecordingPrompts.h"
@@ -56,7 +57,7 @@ protected:
     }
 
     QString Text(const CConverterDlg& dialog, int id) {
-        return static_cast<QAbstractButton*>(dialog.Control(id))->text();
+        return dialog.Control<QAbstractButton>(id)->text();
     }
     MainWindowLanguage& Popup(CConverterDlg& dialog) {
         return *dialog.findChild<MainWindowLanguage*>();
@@ -211,20 +212,23 @@ TEST_F(MainWindowLanguageTest, EveryShippedTranslationFitsItsControls) {
         uikit::BuildDialog(options, res::VeltranoOptionsDialog());
         // The option lists take their first entries from message texts.
         const uikit::LanguagePack& texts = uikit::Language();
-        for (const auto& [list, ids] :
-             {std::pair{1025, std::pair{111, 112}}, std::pair{1068, std::pair{113, 114}},
-              std::pair{1070, std::pair{117, 118}}}) {
-            auto* items = static_cast<QComboBox*>(uikit::FindControl(options, list));
+        const settings::OptionsLayout& layout =
+            settings::OptionsLayoutOf(settings::OptionsVariant::Veltrano);
+        for (const auto& [list, ids] : {std::pair{layout.sizeList, std::pair{111, 112}},
+                                        std::pair{layout.frameRateList, std::pair{113, 114}},
+                                        std::pair{layout.resizeList, std::pair{117, 118}}}) {
+            auto* items = uikit::FindControl<QComboBox>(options, list);
             items->clear();
             items->addItems({texts.GetMessageText(ids.first), texts.GetMessageText(ids.second)});
         }
-        texts.ApplyToDialog(options, 129);
+        texts.ApplyToDialog(options, res::VeltranoOptionsDialog().id);
 
         for (QDialog* dialog : {static_cast<QDialog*>(&mainWindow), &options}) {
             for (QWidget* control : dialog->findChildren<QWidget*>()) {
                 const int id = uikit::ControlId(*control);
-                const bool translated =
-                    !texts.FindDialogText(id).isEmpty() || id == 1025 || id == 1068 || id == 1070;
+                const bool translated = !texts.FindDialogText(id).isEmpty() ||
+                                        id == layout.sizeList || id == layout.frameRateList ||
+                                        id == layout.resizeList;
                 if (translated && !control->isHidden()) {
                     EXPECT_TRUE(ShowsAllOfItsText(*control)) << file.toStdString() << ": " << id;
                 }

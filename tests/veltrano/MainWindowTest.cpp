@@ -26,7 +26,7 @@ protected:
     }
 
     QString LabelText(const CConverterDlg& dialog, int id) {
-        return static_cast<QLabel*>(dialog.Control(id))->text();
+        return dialog.Control<QLabel>(id)->text();
     }
 
     testenv::ScopedSettingsFolder folder_;
@@ -48,16 +48,18 @@ TEST_F(MainWindowTest, StartsIdleWithItsControls) {
         EXPECT_TRUE(dialog.Control(id)->isEnabled()) << id;
         EXPECT_FALSE(dialog.Control(id)->isHidden()) << id;
     }
-    for (int id : {1009, 1008, 1031, 1032, 1029, 1030, 1033, 1016, 1019, 1007, 1017, 1056}) {
+    for (int id : {idc::kClipList, idc::kMusicList, idc::kEditorButton3, idc::kEditorButton4,
+                   idc::kEditorButton1, idc::kEditorButton2, idc::kEditorButton5, idc::kTransition,
+                   idc::kPreview, idc::kAddMusic, idc::kClipInfo, idc::kPlayerClosed}) {
         EXPECT_TRUE(dialog.Control(id)->isHidden()) << id;
     }
     EXPECT_EQ(LabelText(dialog, idc::kStartMark), "00:00:00");
     EXPECT_EQ(LabelText(dialog, idc::kEndMark), "00:00:00");
-    auto* slider = static_cast<QSlider*>(dialog.Control(idc::kSlider));
+    auto* slider = dialog.Control<QSlider>(idc::kSlider);
     EXPECT_EQ(slider->minimum(), 0);
     EXPECT_EQ(slider->maximum(), 600);
     EXPECT_EQ(slider->value(), 0);
-    EXPECT_EQ(static_cast<QAbstractButton*>(dialog.Control(idc::kConvert))->text(), "Convert");
+    EXPECT_EQ(dialog.Control<QAbstractButton>(idc::kConvert)->text(), "Convert");
     EXPECT_EQ(dialog.Control(idc::kOpenVideo)->toolTip(), "Open a video file");
     EXPECT_TRUE(prompts_.records().empty());
 }
