@@ -108,4 +108,11 @@ bool CompareWithFfmpeg(const char* label, int runs, const std::function<double()
     return true;
 }
 
+BenchArgs ParseArgs(const QStringList& args, int defaultRuns, int fewestRuns) {
+    BenchArgs parsed{QDir(args.size() > 1 ? args[1] : QDir::temp().filePath("converters-bench")),
+                     args.size() > 2 ? std::max(fewestRuns, args[2].toInt()) : defaultRuns};
+    QDir().mkpath(parsed.dir.path());
+    return parsed;
+}
+
 } // namespace bench

@@ -16,6 +16,14 @@ constexpr int kSeconds = 30;
 // Arguments every ffmpeg run starts with: overwrite, print errors only.
 QStringList FfmpegCommonArgs();
 
+// What a bench is given, `bench [FOLDER [RUNS]]`: the folder for the clip and
+// the outputs (made when missing), and the number of runs, at least `fewestRuns`.
+struct BenchArgs {
+    QDir dir;
+    int runs = 0;
+};
+BenchArgs ParseArgs(const QStringList& args, int defaultRuns, int fewestRuns);
+
 // Runs ffmpeg quietly with args; true when it succeeded.
 bool RunFfmpeg(const QStringList& args);
 

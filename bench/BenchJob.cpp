@@ -17,10 +17,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("veltrano");
-    const QStringList args = app.arguments();
-    const QDir dir(args.size() > 1 ? args[1] : QDir::temp().filePath("converters-bench"));
-    const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
-    QDir().mkpath(dir.path());
+    const auto [dir, runs] = bench::ParseArgs(app.arguments(), 3, 1);
     bench::JobRunner runner;
     if (!runner.Start()) {
         return 1;

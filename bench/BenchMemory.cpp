@@ -91,10 +91,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("veltrano");
-    const QStringList args = app.arguments();
-    const QDir dir(args.size() > 1 ? args[1] : QDir::temp().filePath("converters-bench"));
-    const int runs = args.size() > 2 ? std::max(2, args[2].toInt()) : 5;
-    QDir().mkpath(dir.path());
+    const auto [dir, runs] = bench::ParseArgs(app.arguments(), 5, 2);
     const QString input = bench::EnsureInput(dir);
     if (input.isEmpty()) {
         std::fprintf(stderr, "could not make the input file with ffmpeg\n");

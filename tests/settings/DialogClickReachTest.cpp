@@ -21,14 +21,6 @@ using settings::OptionsVariant;
 using ::testing::IsEmpty;
 using ::testing::IsSupersetOf;
 
-std::vector<std::string> ControlNames(std::initializer_list<int> ids) {
-    std::vector<std::string> names;
-    for (int id : ids) {
-        names.push_back(uikit::ControlName(id).toStdString());
-    }
-    return names;
-}
-
 // A mouse press at the centre of any control of the settings dialogs reaches
 // that control: no other widget lies on top of it in any of the layouts.
 TEST(DialogClickReach, EveryControlTakesItsOwnPress) {
@@ -64,17 +56,18 @@ TEST(DialogClickReach, EveryControlTakesItsOwnPress) {
     const settings::OptionsLayout& casp = settings::OptionsLayoutOf(OptionsVariant::Caspari);
     Case cases[] = {
         {"veltrano options", std::make_unique<COutputOptionsDlg>(avi, nullptr),
-         ControlNames({velt.outputFile, velt.browse, velt.sizeList, velt.frameRateList,
-                       velt.resizeList, velt.videoList, velt.settings, velt.audioList, velt.ok,
-                       velt.defaults, velt.cancel})},
+         testenv::ControlNames({velt.outputFile, velt.browse, velt.sizeList, velt.frameRateList,
+                                velt.resizeList, velt.videoList, velt.settings, velt.audioList,
+                                velt.ok, velt.defaults, velt.cancel})},
         {"caspari options, AVI",
          std::make_unique<COutputOptionsDlg>(avi, nullptr, OptionsVariant::Caspari),
-         ControlNames({casp.formatList, casp.outputFile, casp.browse, casp.videoList, casp.settings,
-                       casp.audioList, casp.ok, casp.defaults, casp.cancel})},
+         testenv::ControlNames({casp.formatList, casp.outputFile, casp.browse, casp.videoList,
+                                casp.settings, casp.audioList, casp.ok, casp.defaults,
+                                casp.cancel})},
         {"caspari options, WMV",
          std::make_unique<COutputOptionsDlg>(wmv, nullptr, OptionsVariant::Caspari),
-         ControlNames({casp.formatList, casp.outputFile, casp.browse, casp.videoBitrate,
-                       casp.audioBitrate, casp.ok, casp.defaults, casp.cancel})},
+         testenv::ControlNames({casp.formatList, casp.outputFile, casp.browse, casp.videoBitrate,
+                                casp.audioBitrate, casp.ok, casp.defaults, casp.cancel})},
         {"encoder settings",
          std::make_unique<settings::CEncoderSettingsDlg>("MPEG-4", specs, nullptr), editors},
     };

@@ -1,5 +1,7 @@
 #include "UserInput.h"
 
+#include "DialogBuilder.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPointer>
@@ -140,6 +142,14 @@ PressReach PressEveryControl(QWidget& window) {
         }
     }
     return reach;
+}
+
+std::vector<std::string> ControlNames(std::initializer_list<int> ids) {
+    std::vector<std::string> names;
+    for (int id : ids) {
+        names.push_back(uikit::ControlName(id).toStdString());
+    }
+    return names;
 }
 
 } // namespace testenv

@@ -4,6 +4,7 @@
 // point, so Qt itself decides which widget gets it. A widget lying on top of a
 // control takes its clicks here just as it does on the screen.
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,8 @@ struct PressReach {
 // widgets, so no control acts: no dialog opens and OK or Cancel leave the
 // window shown.
 PressReach PressEveryControl(QWidget& window);
+
+// The names PressReach gives the template controls with these IDs.
+std::vector<std::string> ControlNames(std::initializer_list<int> ids);
 
 } // namespace testenv

@@ -18,14 +18,6 @@ using ::testing::IsEmpty;
 using ::testing::IsSupersetOf;
 using Kind = uikit::RecordingPrompts::Kind;
 
-std::vector<std::string> ControlNames(std::initializer_list<int> ids) {
-    std::vector<std::string> names;
-    for (int id : ids) {
-        names.push_back(uikit::ControlName(id).toStdString());
-    }
-    return names;
-}
-
 // Mouse presses at the centre of every control of the main window reach that
 // control, idle and with a clip open; a real click on Open Video opens one.
 TEST(ClickReach, MainWindowControlsTakeTheirOwnPresses) {
@@ -38,8 +30,8 @@ TEST(ClickReach, MainWindowControlsTakeTheirOwnPresses) {
 
     testenv::PressReach reach = testenv::PressEveryControl(dialog);
     EXPECT_THAT(reach.pressed,
-                IsSupersetOf(ControlNames({idc::kOpenVideo, idc::kOptions, idc::kHelp, idc::kAbout,
-                                           idc::kHomepage, idc::kExit})));
+                IsSupersetOf(testenv::ControlNames({idc::kOpenVideo, idc::kOptions, idc::kHelp,
+                                                    idc::kAbout, idc::kHomepage, idc::kExit})));
     EXPECT_THAT(reach.missed, IsEmpty());
     // Only looked at: Open Video asked for no file, Exit left the window open.
     EXPECT_TRUE(prompts.records().empty());
@@ -54,9 +46,9 @@ TEST(ClickReach, MainWindowControlsTakeTheirOwnPresses) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.Control(idc::kConvert)->isEnabled(); }, 30000));
 
     reach = testenv::PressEveryControl(dialog);
-    EXPECT_THAT(reach.pressed,
-                IsSupersetOf(ControlNames({idc::kConvert, idc::kSlider, idc::kPlay, idc::kPause,
-                                           idc::kStop, idc::kStartTime, idc::kEndTime})));
+    EXPECT_THAT(reach.pressed, IsSupersetOf(testenv::ControlNames(
+                                   {idc::kConvert, idc::kSlider, idc::kPlay, idc::kPause,
+                                    idc::kStop, idc::kStartTime, idc::kEndTime})));
     EXPECT_THAT(reach.missed, IsEmpty());
     EXPECT_EQ(prompts.records().size(), 1u);
 }
