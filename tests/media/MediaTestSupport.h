@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestEnvironment.h"
+
 // Shared pieces of the media layer tests.
 
 #include "FilterGraph.h"
@@ -27,6 +29,6 @@ private:
 };
 
 // Processes Qt events until done() holds or timeoutMs passes; returns done().
-bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs);
+using testenv::ProcessEventsUntil;
 
 } // namespace mediatest

@@ -1,7 +1,10 @@
 #include "TestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSettings>
+#include <QThread>
 
 namespace testenv {
 
@@ -14,6 +17,18 @@ ScopedSettingsFolder::~ScopedSettingsFolder() {
     // Park later accidental writes in a folder nobody reads rather than the user's own.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QDir::tempPath());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QDir::tempPath());
+}
+
+bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    bool finished = done();
+    while (!finished && timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+        finished = done();
+    }
+    return finished;
 }
 
 } // namespace testenv

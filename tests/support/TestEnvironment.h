@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+
 #include <QTemporaryDir>
+#include <functional>
 
 namespace testenv {
 
@@ -19,5 +21,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Runs the event loop until `done` says so or `timeoutMs` pass; returns the
+// last answer seen, never asking once more (a position read while the graph
+// ends, say, could answer differently).
+bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs);
 
 } // namespace testenv

@@ -76,7 +76,7 @@ TEST_F(ConversionTest, EndMarkBeforeStartMarkIsRefusedByTheSource) {
     dialog.state().endMark = 1 * kSecond;
     prompts_.Clear();
     Click(dialog, idc::kConvert);
-    EXPECT_TRUE(ProcessUntil([&] { return dialog.state().converting == 0; }, 10000));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return dialog.state().converting == 0; }, 10000));
     // The first failing step ends the job: its message is the only one, and nothing runs.
     const auto messages = prompts_.Messages();
     ASSERT_EQ(messages.size(), 1u);

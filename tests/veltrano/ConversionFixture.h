@@ -40,14 +40,7 @@ using namespace veltrano;
 
 constexpr std::int64_t kSecond = 10'000'000;
 
-inline bool ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return done();
-}
+using testenv::ProcessEventsUntil;
 
 inline double FrameRate(const std::string& text) {
     const auto slash = text.find('/');
@@ -85,7 +78,7 @@ protected:
     // Presses the control and waits out the background work the command starts.
     void Click(CConverterDlg& dialog, int id) {
         testenv::ClickThroughWindow(*dialog.Control(id));
-        EXPECT_TRUE(ProcessUntil([&] { return !dialog.busy(); }, 60000));
+        EXPECT_TRUE(ProcessEventsUntil([&] { return !dialog.busy(); }, 60000));
     }
     QString Text(CConverterDlg& dialog, int id) { return dialog.Control<QLabel>(id)->text(); }
     // Starts the conversion and waits for its end; returns the first progress text.
@@ -100,7 +93,7 @@ protected:
         });
         watch.start(20);
         Click(dialog, idc::kConvert);
-        EXPECT_TRUE(ProcessUntil([&] { return dialog.state().converting == 0; }, timeoutMs));
+        EXPECT_TRUE(ProcessEventsUntil([&] { return dialog.state().converting == 0; }, timeoutMs));
         return firstProgress;
     }
     QString OutputPath(const char* name) { return outputDir_.filePath(name); }

@@ -176,14 +176,14 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     EXPECT_FALSE(dialog.Control(idc::kOpenVideo)->isEnabled());
     EXPECT_FALSE(dialog.Control(idc::kOptions)->isEnabled());
     EXPECT_FALSE(dialog.Control(idc::kProgress)->isHidden());
-    ASSERT_TRUE(
-        ProcessUntil([&] { return Text(dialog, idc::kStatus).startsWith("Please wait"); }, 5000))
+    ASSERT_TRUE(ProcessEventsUntil(
+        [&] { return Text(dialog, idc::kStatus).startsWith("Please wait"); }, 5000))
         << Text(dialog, idc::kStatus).toStdString();
     EXPECT_EQ(Text(dialog, idc::kStatus), "Please wait... Used Time: 00:00:01");
     ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";
     // The bar follows the written part of the marked range.
     auto* progress = dialog.Control<QProgressBar>(idc::kProgress);
-    EXPECT_TRUE(ProcessUntil([&] { return progress->value() > 0; }, 30000));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return progress->value() > 0; }, 30000));
     EXPECT_TRUE(progress->text().contains("left")) << progress->text().toStdString();
     ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could be stopped";
     // The streaming threads read the process locale: a new one waits for the end.
