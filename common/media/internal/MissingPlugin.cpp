@@ -5,6 +5,7 @@
 
 #include <gst/pbutils/missing-plugins.h>
 
+#include <cstddef>
 #include <cstring>
 
 namespace media::internal {
@@ -63,12 +64,16 @@ bool IsUnknownFormat(const char* capsName) {
     return std::strstr(capsName, "unknown") != nullptr;
 }
 
-const char* DecoderPackage(const GstStructure* caps) {
+// The package of the decoder or encoder for `caps`: the table's entry, else
+// the one that handles MPEG-1 audio (mpg123 and lame), else the libav family,
+// which covers every other compressed audio and video format.
+template <std::size_t N>
+const char* CodecPackage(const GstStructure* caps, const CapsPackage (&table)[N]) {
     const char* name = gst_structure_get_name(caps);
     if (IsUnknownFormat(name)) {
         return nullptr;
     }
-    for (const CapsPackage& entry : kDecoderPackages) {
+    for (const CapsPackage& entry : table) {
         if (std::strcmp(entry.capsName, name) == 0) {
             return entry.package;
         }
@@ -76,29 +81,7 @@ const char* DecoderPackage(const GstStructure* caps) {
     gint version = 0;
     if (std::strcmp(name, "audio/mpeg") == 0 &&
         gst_structure_get_int(caps, "mpegversion", &version) && version == 1) {
-        return kGood; // MP3 and the older layers: mpg123
-    }
-    // Every other compressed audio and video format is decoded by the libav family.
-    if (g_str_has_prefix(name, "video/") || g_str_has_prefix(name, "audio/")) {
-        return kLibav;
-    }
-    return nullptr;
-}
-
-const char* EncoderPackage(const GstStructure* caps) {
-    const char* name = gst_structure_get_name(caps);
-    if (IsUnknownFormat(name)) {
-        return nullptr;
-    }
-    for (const CapsPackage& entry : kEncoderPackages) {
-        if (std::strcmp(entry.capsName, name) == 0) {
-            return entry.package;
-        }
-    }
-    gint version = 0;
-    if (std::strcmp(name, "audio/mpeg") == 0 &&
-        gst_structure_get_int(caps, "mpegversion", &version) && version == 1) {
-        return kGood; // lame
+        return kGood;
     }
     if (g_str_has_prefix(name, "video/") || g_str_has_prefix(name, "audio/")) {
         return kLibav;
@@ -133,7 +116,8 @@ std::string PackageForMissingPlugin(GstMessage* message) {
             auto caps = Handle<GstCaps>::Adopt(rawCaps);
             if (!gst_caps_is_empty(caps.get()) && !gst_caps_is_any(caps.get())) {
                 const GstStructure* first = gst_caps_get_structure(caps.get(), 0);
-                package = type[0] == 'd' ? DecoderPackage(first) : EncoderPackage(first);
+                package = type[0] == 'd' ? CodecPackage(first, kDecoderPackages)
+                                         : CodecPackage(first, kEncoderPackages);
             }
         }
     } else if (std::strcmp(type, "element") == 0) {
