@@ -89,8 +89,8 @@ bool JobRunner::Start() {
 
 double JobRunner::Convert(const QString& input, const QString& output) {
     ConverterState state;
-    state.clipFiles[0] = input;
-    state.musicFiles[0] = input;
+    state.clipFile = input;
+    state.musicFile = input;
     state.musicCount = 1;
     state.endMark = std::int64_t{kSeconds} * media::kUnitsPerSecond;
     settings::OutputSettings out;

@@ -1,13 +1,14 @@
 #include "LanguageKeyTable.h"
 
 #include "MessageIds.h"
+#include "SharedLanguageKeys.h"
 
 #include <array>
 
 namespace res {
 namespace {
 
-constexpr std::array kKeys = {
+constexpr std::array kOwnKeys = {
     LanguageKey{32778, "IDM_ABOUT"},
     LanguageKey{160u * 65536u, "IDM_SELECT_LANGUAGE"}, // first submenu of popup menu 160
     LanguageKey{32781, "IDM_POPUPMENU_FONT"},
@@ -41,34 +42,13 @@ constexpr std::array kKeys = {
     LanguageKey{1060, "IDC_BUTTON_PAUSE"},
     LanguageKey{1062, "IDC_BUTTON_START_TIME"},
     LanguageKey{1063, "IDC_BUTTON_END_TIME"},
-    LanguageKey{105, "IDS_MESSAGE_ERROR"},
-    LanguageKey{108, "IDS_MESSAGE_WARNING"},
-    LanguageKey{110, "IDS_MESSAGE_BROWSE_CAPTION"},
-    LanguageKey{111, "IDS_MESSAGE_ORIGINAL_SIZE"},
-    LanguageKey{112, "IDS_MESSAGE_CUSTOM_SIZE"},
-    LanguageKey{113, "IDS_MESSAGE_ORIGINAL_FRAME_SIZE"},
-    LanguageKey{114, "IDS_MESSAGE_CUSTOM_FRAME_SIZE"},
-    LanguageKey{115, "IDS_MESSAGE_OUTPUT_FILE"},
-    LanguageKey{116, "IDS_MESSAGE_RESOLUTION"},
-    LanguageKey{117, "IDS_MESSAGE_PRESERVE_ASPECT_RATIO"},
-    LanguageKey{118, "IDS_MESSAGE_RESIZE_STRETCH"},
-    LanguageKey{119, "IDS_MESSAGE_OPEN_FILE"},
-    LanguageKey{120, "IDS_MESSAGE_OPTIONS"},
-    LanguageKey{121, "IDS_MESSAGE_CONVERT"},
-    LanguageKey{122, "IDS_MESSAGE_NOT_OPEN_FILE"},
-    LanguageKey{123, "IDS_MESSAGE_NO_DURATION"},
-    LanguageKey{126, "IDS_MESSAGE_RESTART_PROGRAM"},
-    LanguageKey{131, "IDS_MESSAGE_FILE_EXIST"},
-    LanguageKey{143, "IDS_MESSAGE_STOP_CONVERT"},
-    LanguageKey{163, "IDS_MESSAGE_CONVERSION_DONE"},
     LanguageKey{kMsgTimeLeft, "IDS_MESSAGE_TIME_LEFT"},
     LanguageKey{kMsgOutputIsSource, "IDS_MESSAGE_OUTPUT_IS_SOURCE"},
-    LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
-    LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
-    LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},
     LanguageKey{kMsgVideoNotFound, "IDS_MESSAGE_VIDEO_NOT_FOUND"},
     LanguageKey{kMsgFolderNotCreated, "IDS_MESSAGE_FOLDER_NOT_CREATED"},
 };
+
+constexpr auto kKeys = WithSharedMessageKeys(kOwnKeys);
 
 } // namespace
 

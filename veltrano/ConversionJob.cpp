@@ -86,18 +86,11 @@ media::Result ConversionJob::AddVideoGroup(const JobInputs& inputs) {
         ShowMessage("Could not add video group");
         return result;
     }
-    for (int i = 0; i < inputs.output.sourceCount; ++i) {
-        result =
-            AddClipTrack(inputs, *group, inputs.state.clipFiles[static_cast<std::size_t>(i)], i);
-        if (media::Failed(result)) {
-            return result;
-        }
-    }
-    return media::S_OK;
+    return AddClipTrack(inputs, *group, inputs.state.clipFile);
 }
 
 media::Result ConversionJob::AddClipTrack(const JobInputs& inputs, media::TimelineGroup& group,
-                                          const QString& path, int index) {
+                                          const QString& path) {
     auto track = std::make_shared<media::TimelineTrack>();
     media::Result result = group.TrackInsBefore(track, -1);
     if (media::Failed(result)) {
@@ -123,12 +116,12 @@ media::Result ConversionJob::AddClipTrack(const JobInputs& inputs, media::Timeli
         ShowMessage("Transition time should be less than");
         return media::S_OK;
     }
-    return AddTransition(inputs, *track, 0, 0, index);
+    return AddTransition(inputs, *track, 0, 0);
 }
 
 media::Result ConversionJob::AddTransition(const JobInputs& inputs, media::TimelineTrack& track,
-                                           std::int64_t start, std::int64_t stop, int index) {
-    const std::int32_t number = inputs.state.clipTransitions[static_cast<std::size_t>(index)];
+                                           std::int64_t start, std::int64_t stop) {
+    const std::int32_t number = inputs.state.clipTransition;
     if (number == kTransitionNone) {
         return media::S_OK;
     }
@@ -171,7 +164,7 @@ media::Result ConversionJob::AddAudioGroup(const JobInputs& inputs) {
         ShowMessage("Could not add audio group");
         return result;
     }
-    return AddAudioTrack(inputs, *group, inputs.state.musicFiles[0]);
+    return AddAudioTrack(inputs, *group, inputs.state.musicFile);
 }
 
 media::Result ConversionJob::AddAudioTrack(const JobInputs& inputs, media::TimelineGroup& group,

@@ -51,9 +51,9 @@ public:
 private:
     media::Result AddVideoGroup(const JobInputs& inputs);
     media::Result AddClipTrack(const JobInputs& inputs, media::TimelineGroup& group,
-                               const QString& path, int index);
+                               const QString& path);
     media::Result AddTransition(const JobInputs& inputs, media::TimelineTrack& track,
-                                std::int64_t start, std::int64_t stop, int index);
+                                std::int64_t start, std::int64_t stop);
     media::Result AddAudioGroup(const JobInputs& inputs);
     media::Result AddAudioTrack(const JobInputs& inputs, media::TimelineGroup& group,
                                 const QString& path);

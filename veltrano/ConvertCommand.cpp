@@ -75,7 +75,7 @@ bool CConverterDlg::ConfirmConversion() {
     uikit::Prompts& prompts = uikit::CurrentPrompts();
     const QString& path = outputSettings_.outputPath;
     // Writing over the clip being read would destroy it.
-    if (SameFile(path, state_.clipFiles[0])) {
+    if (SameFile(path, state_.clipFile)) {
         prompts.ShowMessage(this, Language().GetMessageText(res::kMsgOutputIsSource),
                             Language().GetMessageText(105), uikit::PromptIcon::Error);
         return false;
@@ -118,7 +118,7 @@ bool CConverterDlg::ConfirmConversion() {
 
 void CConverterDlg::PrepareConversion() {
     std::vector<std::string> sources;
-    for (const QString& path : {state_.clipFiles[0], state_.musicFiles[0]}) {
+    for (const QString& path : {state_.clipFile, state_.musicFile}) {
         if (std::find(sources.begin(), sources.end(), path.toStdString()) == sources.end()) {
             sources.push_back(path.toStdString());
         }

@@ -18,6 +18,7 @@ int CConverterApp::InitInstance() {
 
     CConverterDlg dialog;
     dialog.exec();
+    uikit::Profile::CloseApplicationStore();
     // No message loop of the application's own follows the main window.
     return 0;
 }

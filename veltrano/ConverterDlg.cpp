@@ -57,10 +57,6 @@ CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
 CConverterDlg::~CConverterDlg() = default;
 
 bool CConverterDlg::InitDialog() {
-    // The version test of the original platform always passes here: folders
-    // are found the modern way.
-    state_.osMajorVersion = 6;
-
     if (media::Initialize() < 0) {
         uikit::ShowError(nullptr, "Could not initialize COM library.");
         return false;
@@ -185,6 +181,7 @@ bool CConverterDlg::TryClose() {
     settings::ReleaseCompressor(settings::CompressorCategory::Audio);
     uikit::Profile profile = uikit::Profile::Application();
     profile.WriteString("Option", "CurrentLanguage", Language().GetCurrentName());
+    profile.Save();
     closeAccepted_ = true;
     return true;
 }

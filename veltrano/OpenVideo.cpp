@@ -35,7 +35,7 @@ std::int32_t ChooseTransition(const ConverterState& state, int clipIndex) {
     case 2:
         return state.fixedTransition;
     default:
-        return state.clipTransitions[static_cast<std::size_t>(clipIndex)];
+        return state.clipTransition;
     }
 }
 
@@ -57,7 +57,7 @@ void CConverterDlg::OnOpenVideo() {
     const QString path = *chosen;
     outputSettings_.sourceCount = 0;
     state_.musicCount = 0;
-    state_.clipFiles[0] = path;
+    state_.clipFile = path;
 
     // Probing waits for the file to preroll; the window stays responsive meanwhile.
     SetBusy(true);
@@ -87,20 +87,21 @@ void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult&
         probe.duration < media::kUnitsPerSecond
             ? probe.duration
             : probe.duration / media::kUnitsPerSecond * media::kUnitsPerSecond;
-    state_.clipDurations[0] = duration;
-    state_.clipTransitions[0] = ChooseTransition(state_, 0);
+    state_.clipTransition = ChooseTransition(state_, 0);
     outputSettings_.sourceWidth = probe.width;
     outputSettings_.sourceHeight = probe.height;
     outputSettings_.outputWidth = probe.width;
     outputSettings_.outputHeight = probe.height;
     outputSettings_.sourceFrameRate = probe.frameRate;
     outputSettings_.sourceCount = 1;
-    state_.musicFiles[0] = path;
+    state_.musicFile = path;
     state_.musicCount = 1;
 
     const int lastSeparator = path.lastIndexOf('/');
-    uikit::Profile::Application().WriteString(
-        "Option", "LastPhotoFolder", lastSeparator >= 0 ? path.left(lastSeparator + 1) : QString());
+    uikit::Profile profile = uikit::Profile::Application();
+    profile.WriteString("Option", "LastPhotoFolder",
+                        lastSeparator >= 0 ? path.left(lastSeparator + 1) : QString());
+    profile.Save();
 
     state_.startMark = 0;
     state_.endMark = duration;

@@ -12,8 +12,6 @@ std::string ErrorText(Result result) {
         return "The operation completed but is not finished yet.";
     case VFW_S_PARTIAL_RENDER:
         return "Some of the streams in this file are in an unsupported format.";
-    case E_NOTIMPL:
-        return "Not implemented.";
     case E_NOINTERFACE:
         return "The requested interface is not supported.";
     case E_POINTER:
@@ -50,8 +48,6 @@ std::string ErrorText(Result result) {
         return "No combination of filters could be found to render the stream.";
     case VFW_E_NOT_FOUND:
         return "An object or name was not found.";
-    case VFW_E_WRONG_STATE:
-        return "The operation could not be performed because the filter is in the wrong state.";
     case VFW_E_TYPE_NOT_ACCEPTED:
         return "The media types of the connected filters could not be negotiated.";
     case VFW_E_TIMEOUT:

@@ -17,7 +17,6 @@ constexpr Result MakeResult(std::uint32_t bits) {
 
 constexpr Result S_OK = 0;
 constexpr Result S_FALSE = 1;
-constexpr Result E_NOTIMPL = MakeResult(0x80004001u);
 constexpr Result E_NOINTERFACE = MakeResult(0x80004002u);
 constexpr Result E_POINTER = MakeResult(0x80004003u);
 constexpr Result E_ABORT = MakeResult(0x80004004u);
@@ -38,7 +37,6 @@ constexpr Result VFW_E_NOT_CONNECTED = MakeResult(0x80040209u);
 constexpr Result VFW_E_CANNOT_CONNECT = MakeResult(0x80040217u);
 constexpr Result VFW_E_CANNOT_RENDER = MakeResult(0x80040218u);
 constexpr Result VFW_E_NOT_FOUND = MakeResult(0x80040216u);
-constexpr Result VFW_E_WRONG_STATE = MakeResult(0x80040227u);
 constexpr Result VFW_E_TYPE_NOT_ACCEPTED = MakeResult(0x8004022Au);
 constexpr Result VFW_E_TIMEOUT = MakeResult(0x8004022Eu);
 constexpr Result VFW_E_FILE_EMPTY = MakeResult(0x80040234u);

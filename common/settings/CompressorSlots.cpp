@@ -4,6 +4,8 @@
 #include "CompressorDevices.h"
 #include "EncoderProperties.h"
 
+#include <QtGlobal>
+
 namespace settings {
 
 media::Element CompressorForConversion(CompressorCategory category) {
@@ -15,7 +17,12 @@ media::Element CompressorForConversion(CompressorCategory category) {
     const std::optional<CodecState>& state = CurrentCodecState();
     if (filter && category == CompressorCategory::Video && state &&
         state->encoderName == filter.FactoryName()) {
-        media::ApplyEncoderState(filter, state->values);
+        // The dialog accepted these values on an encoder of the same kind; one
+        // refused now is left at the encoder's default and noted in the log.
+        for (const std::string& refused : media::ApplyEncoderState(filter, state->values)) {
+            qWarning("%s: the setting %s was not taken", filter.FactoryName().c_str(),
+                     refused.c_str());
+        }
     }
     return filter;
 }

@@ -423,7 +423,7 @@ void COutputOptionsDlg::OnSettings() {
                            CurrentDefaultCompressorNames().videoName);
 }
 
-bool COutputOptionsDlg::Save() {
+bool COutputOptionsDlg::Collect() {
     const auto* rateEdit = Control<QLineEdit>(ids_.frameRate);
     const auto* rateList = Control<QComboBox>(ids_.frameRateList);
     const double typedRate = LeadingNumber(rateEdit->text());
@@ -450,12 +450,7 @@ bool COutputOptionsDlg::Save() {
         return false;
     }
 
-    uikit::Profile profile = uikit::Profile::Application();
     int index = rateList->currentIndex();
-    profile.WriteInt(keys::kSettings, keys::kFrameRateIndex, index);
-    profile.WriteString(keys::kSettings, keys::kFrameRate,
-                        index != kFrameRateSourceIndex ? rateEdit->text()
-                                                       : QString(keys::kDefaultFrameRateText));
     if (index == kFrameRateSourceIndex) {
         settings_.outputFrameRate = settings_.sourceFrameRate;
     } else if (index == kFrameRateCustomIndex) {
@@ -467,30 +462,18 @@ bool COutputOptionsDlg::Save() {
         settings_.outputFrameRate = kDefaultFrameRate;
     }
     settings_.frameRateIndex = index;
-
+    frameRateText_ = rateEdit->text();
     settings_.outputPath = path;
-    profile.WriteString(keys::kSettings, keys::kOutputName, path);
-
     settings_.outputWidth = width;
     settings_.outputHeight = height;
-    profile.WriteInt(keys::kSettings, keys::kOutputWidth, settings_.outputWidth);
-    profile.WriteInt(keys::kSettings, keys::kOutputHeight, settings_.outputHeight);
 
     for (const CompressorKeys& compressor : kCompressorKeys) {
         const int listId =
             compressor.category == CompressorCategory::Video ? ids_.videoList : ids_.audioList;
         // Position 0 is the uncompressed entry; no selection gives -2.
         const std::int32_t entry = Control<QComboBox>(listId)->currentIndex() - 1;
-        profile.WriteInt(compressor.section, keys::kCompressorNumber, entry);
-        if (IsCaspari()) {
-            settings_.*compressor.chosenEntry = entry;
-        }
-        if (entry == kCompressorNone) {
-            settings_.*compressor.useFlag = 0;
-            continue;
-        }
-        BindCompressor(compressor.category, entry);
-        settings_.*compressor.useFlag = 1;
+        settings_.*compressor.chosenEntry = entry;
+        settings_.*compressor.useFlag = entry == kCompressorNone ? 0 : 1;
     }
 
     settings_.resizeMode = Control<QComboBox>(ids_.resizeList)->currentIndex() == 0
@@ -502,22 +485,22 @@ bool COutputOptionsDlg::Save() {
         settings_.videoBitrate =
             std::clamp(EditInteger(*Control<QLineEdit>(ids_.videoBitrate)), 0, kLargestVideoKbps) *
             kVideoBitrateUnit;
-        profile.WriteInt(keys::kSettings, keys::kVideoBitrate, settings_.videoBitrate);
         const int audioPosition = Control<QComboBox>(ids_.audioBitrate)->currentIndex();
         if (audioPosition >= 0 && audioPosition < static_cast<int>(std::size(kAudioBitrates))) {
             settings_.audioBitrate = kAudioBitrates[audioPosition];
         }
-        profile.WriteInt(keys::kSettings, keys::kAudioBitrate, settings_.audioBitrate);
         settings_.outputFormat = Control<QComboBox>(ids_.formatList)->currentIndex();
-        profile.WriteInt(keys::kSettings, keys::kOutputFormat, settings_.outputFormat);
     }
     return true;
 }
 
 void COutputOptionsDlg::accept() {
-    if (Save()) {
-        QDialog::accept();
+    if (!Collect()) {
+        return;
     }
+    uikit::Profile profile = uikit::Profile::Application();
+    SaveOutputOptions(profile, settings_, frameRateText_, IsCaspari());
+    QDialog::accept();
 }
 
 } // namespace settings

@@ -28,7 +28,8 @@ struct OptionsLayout {
 const OptionsLayout& OptionsLayoutOf(OptionsVariant variant);
 
 // The output options dialog (template 129). Works on a copy of the caller's
-// settings; on OK it stores them, rebinds the compressors and hands the copy back.
+// settings; on OK it checks them and has the settings store save them and
+// rebind the compressors, then hands the copy back.
 class COutputOptionsDlg : public QDialog {
     Q_OBJECT
 
@@ -61,11 +62,14 @@ private:
     void OnDefault();
     void OnBrowse();
     void OnSettings();
-    bool Save();
+    // Checks the entries and takes them into the edited settings; false (after
+    // telling the user) when one cannot be accepted.
+    bool Collect();
 
     OptionsVariant variant_;
     OptionsLayout ids_;
     OutputSettings settings_;
+    QString frameRateText_;
 };
 
 } // namespace settings

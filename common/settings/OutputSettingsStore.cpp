@@ -67,4 +67,29 @@ void LoadFrameRate(const uikit::Profile& profile, OutputSettings& settings) {
     }
 }
 
+void SaveOutputOptions(uikit::Profile& profile, const OutputSettings& settings,
+                       const QString& frameRateText, bool caspariFields) {
+    profile.WriteInt(keys::kSettings, keys::kFrameRateIndex, settings.frameRateIndex);
+    profile.WriteString(keys::kSettings, keys::kFrameRate,
+                        settings.frameRateIndex != kFrameRateSourceIndex
+                            ? frameRateText
+                            : QString(keys::kDefaultFrameRateText));
+    profile.WriteString(keys::kSettings, keys::kOutputName, settings.outputPath);
+    profile.WriteInt(keys::kSettings, keys::kOutputWidth, settings.outputWidth);
+    profile.WriteInt(keys::kSettings, keys::kOutputHeight, settings.outputHeight);
+    for (const CompressorKeys& compressor : kCompressorKeys) {
+        const std::int32_t entry = settings.*compressor.chosenEntry;
+        profile.WriteInt(compressor.section, keys::kCompressorNumber, entry);
+        if (settings.*compressor.useFlag != 0) {
+            BindCompressor(compressor.category, entry);
+        }
+    }
+    if (caspariFields) {
+        profile.WriteInt(keys::kSettings, keys::kVideoBitrate, settings.videoBitrate);
+        profile.WriteInt(keys::kSettings, keys::kAudioBitrate, settings.audioBitrate);
+        profile.WriteInt(keys::kSettings, keys::kOutputFormat, settings.outputFormat);
+    }
+    profile.Save();
+}
+
 } // namespace settings

@@ -56,4 +56,11 @@ void LoadOutputPath(const uikit::Profile& profile, const QString& defaultPath,
 void LoadOutputSize(const uikit::Profile& profile, OutputSettings& settings);
 void LoadFrameRate(const uikit::Profile& profile, OutputSettings& settings);
 
+// Saving what the options dialog accepted: stores the record's output path,
+// size, frame-rate choice (with `frameRateText` as typed) and compressor
+// entries, binds the chosen compressors and writes the store back. With
+// `caspariFields` the bitrates and the container format are stored as well.
+void SaveOutputOptions(uikit::Profile& profile, const OutputSettings& settings,
+                       const QString& frameRateText, bool caspariFields);
+
 } // namespace settings

@@ -1,5 +1,6 @@
 #include "FontChoice.h"
 
+#include "LanguageFont.h"
 #include "LanguagePack.h"
 #include "Prompts.h"
 
@@ -14,7 +15,7 @@ bool ChooseDialogFont(QWidget& mainWindow, int mainDialogId, LanguagePack& pack)
     }
     const LogFont description = DescribeFont(*chosen, current);
     pack.SetDialogFont(description);
-    pack.SaveDialogFont(description);
+    StoreLanguageFont(pack.GetCurrentName(), description);
     pack.ApplyToDialog(mainWindow, mainDialogId);
     return true;
 }

@@ -1,9 +1,7 @@
 #include "LanguagePack.h"
 
 #include "IniFile.h"
-#include "LocaleTable.h"
-#include "ProcessLocale.h"
-#include "Profile.h"
+#include "LanguageFont.h"
 #include "Prompts.h"
 
 #include <QCoreApplication>
@@ -23,9 +21,6 @@ namespace {
 constexpr auto kLanguageFolder = "language";
 constexpr auto kExtension = ".ini";
 constexpr auto kEnglish = "english";
-constexpr auto kUtf8Suffix = "_utf-8";
-constexpr auto kUtf16Suffix = "_unicode";
-constexpr auto kEnglishTag = "en-US";
 
 bool IsReadableFile(const QString& path) {
     QFile file(path);
@@ -145,37 +140,6 @@ QString LanguagePack::FindLanguageFile(const QString& name) const {
     return match;
 }
 
-void LanguagePack::ResolveLocale(const QString& name) {
-    QString language = name.toLower();
-    if (fileEncoding_ == LanguageFileEncoding::Utf8) {
-        language.chop(QLatin1String(kUtf8Suffix).size());
-    } else if (fileEncoding_ == LanguageFileEncoding::Utf16) {
-        language.chop(QLatin1String(kUtf16Suffix).size());
-    }
-    if (language == kEnglish) {
-        localeString_ = kEnglish;
-        localeTag_ = kEnglishTag;
-        primaryLanguage_ = 9;
-        subLanguage_ = 1;
-        SetProcessLocale(localeTag_, localeTag_);
-        return;
-    }
-    if (const LocaleEntry* locale = FindLocale(language)) {
-        localeString_ = QString::fromLatin1(locale->abbreviation).toLower();
-        localeTag_ = QString::fromLatin1(locale->tag);
-        primaryLanguage_ = locale->PrimaryLanguage();
-        subLanguage_ = locale->SubLanguage();
-        SetProcessLocale(localeTag_, localeTag_);
-        return;
-    }
-    CurrentPrompts().ShowMessage(
-        nullptr, "Your language file name may be not proper,\n please read the help file!",
-        language, PromptIcon::Warning);
-    localeString_.clear();
-    // The thread locale stays that of the previous language.
-    SetProcessLocale(QString(), localeTag_);
-}
-
 bool LanguagePack::LoadLanguage(const QString& name) {
     if (languageNames_.isEmpty()) {
         return false;
@@ -184,15 +148,8 @@ bool LanguagePack::LoadLanguage(const QString& name) {
     menuTexts_.clear();
     messageTexts_.clear();
     dialogTexts_.clear();
-    const QString lowered = name.toLower();
-    if (lowered.contains(kUtf8Suffix)) {
-        fileEncoding_ = LanguageFileEncoding::Utf8;
-    } else if (lowered.contains(kUtf16Suffix)) {
-        fileEncoding_ = LanguageFileEncoding::Utf16;
-    } else {
-        fileEncoding_ = LanguageFileEncoding::Ansi;
-    }
-    ResolveLocale(name);
+    fileEncoding_ = EncodingOfTitle(name);
+    locale_ = SwitchProcessLocale(name, fileEncoding_, locale_);
 
     const QString found = FindLanguageFile(name);
     filePath_ =
@@ -258,8 +215,7 @@ QString LanguagePack::GetLanguageName(int index) const {
 }
 
 bool LanguagePack::CreateDialogFont() {
-    const LogFont description = LoadLogFont(Profile::Application(), currentName_);
-    if (!SetDialogFont(description)) {
+    if (!SetDialogFont(StoredLanguageFont(currentName_))) {
         CurrentPrompts().ShowMessage(nullptr, "Failed to create font", "Error", PromptIcon::Error);
         return false;
     }
@@ -270,11 +226,6 @@ bool LanguagePack::SetDialogFont(const LogFont& description) {
     dialogFontDescription_ = description;
     dialogFont_ = FontFromDescription(description);
     return dialogFont_.has_value();
-}
-
-void LanguagePack::SaveDialogFont(const LogFont& description) const {
-    Profile profile = Profile::Application();
-    SaveLogFont(profile, currentName_, description);
 }
 
 LanguagePack& Language() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguageKeyTable.h"
+#include "LanguageLocale.h"
 #include "LogFont.h"
 #include "StringTable.h"
 
@@ -18,13 +19,11 @@ class QWidget;
 
 namespace uikit {
 
-// How a language file's title says its text is encoded.
-enum class LanguageFileEncoding { Ansi = 0, Utf16 = 1, Utf8 = 2 };
-
 // The process's language pack: finds the language files in the `language`
 // folder, loads one of them, answers every user-facing text by numeric ID
-// (falling back to the program's built-in English strings), translates dialogs
-// and menus, sets the process locale for the language and owns the dialog font.
+// (falling back to the program's built-in English strings) and puts the texts
+// and the language's dialog font on dialogs and menus. The locale switch
+// (LanguageLocale.h) and the stored fonts (LanguageFont.h) live beside it.
 class LanguagePack {
 public:
     // Longest text a language file can give; longer ones are cut.
@@ -79,14 +78,14 @@ public:
     QString BaseFolder() const { return baseFolder_; }
     QString FilePath() const { return filePath_; }
     LanguageFileEncoding FileEncoding() const { return fileEncoding_; }
-    int PrimaryLanguage() const { return primaryLanguage_; }
-    int SubLanguage() const { return subLanguage_; }
+    int PrimaryLanguage() const { return locale_.primaryLanguage; }
+    int SubLanguage() const { return locale_.subLanguage; }
     std::uint16_t LanguageId() const {
-        return static_cast<std::uint16_t>(subLanguage_ * 1024 + primaryLanguage_);
+        return static_cast<std::uint16_t>(locale_.subLanguage * 1024 + locale_.primaryLanguage);
     }
     // The locale name of the loaded language ("deu", "chs", "english"); empty
     // when the file name names no known locale.
-    QString LocaleString() const { return localeString_; }
+    QString LocaleString() const { return locale_.localeString; }
 
     // Rebuilds the dialog font from the description stored for the current
     // language; false (after telling the user) when the font cannot be made.
@@ -94,8 +93,6 @@ public:
     // Replaces the dialog font by one made from `description`; false when it
     // cannot be made, leaving the pack without a font.
     bool SetDialogFont(const LogFont& description);
-    // Stores `description` as the current language's font.
-    void SaveDialogFont(const LogFont& description) const;
     // The dialog font, or nothing when none could be made.
     const std::optional<QFont>& DialogFont() const { return dialogFont_; }
     const LogFont& DialogFontDescription() const { return dialogFontDescription_; }
@@ -108,7 +105,6 @@ private:
     // The path of the language file titled `name`, matched ignoring case; empty
     // when the folder holds no such file.
     QString FindLanguageFile(const QString& name) const;
-    void ResolveLocale(const QString& name);
 
     std::span<const res::StringResource> builtIns_;
     std::span<const res::LanguageKey> keys_;
@@ -119,12 +115,9 @@ private:
     TextList messageTexts_;
     TextList dialogTexts_;
     QString baseFolder_;
-    int subLanguage_ = 1;
-    int primaryLanguage_ = 9;
     QString filePath_;
     LanguageFileEncoding fileEncoding_ = LanguageFileEncoding::Ansi;
-    QString localeString_;
-    QString localeTag_ = "en-US";
+    LanguageLocale locale_;
     LogFont dialogFontDescription_;
     std::optional<QFont> dialogFont_;
 };

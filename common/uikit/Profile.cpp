@@ -8,15 +8,34 @@ namespace uikit {
 
 namespace {
 constexpr auto kOrganisation = "TarnwickStudio";
+
+std::shared_ptr<QSettings>& ApplicationStore() {
+    static std::shared_ptr<QSettings> store;
+    return store;
 }
+} // namespace
 
 Profile Profile::Application() {
-    return Profile(kOrganisation, ApplicationName());
+    std::shared_ptr<QSettings>& store = ApplicationStore();
+    if (!store) {
+        store = std::make_shared<QSettings>(kOrganisation, ApplicationName());
+    }
+    return Profile(store);
+}
+
+void Profile::CloseApplicationStore() {
+    std::shared_ptr<QSettings>& store = ApplicationStore();
+    if (store) {
+        store->sync();
+        store.reset();
+    }
 }
 
 Profile::Profile(QString organisation, QString application, QString groupPrefix)
-    : organisation_(std::move(organisation)), application_(std::move(application)),
+    : store_(std::make_shared<QSettings>(organisation, application)),
       groupPrefix_(std::move(groupPrefix)) {}
+
+Profile::Profile(std::shared_ptr<QSettings> store) : store_(std::move(store)) {}
 
 namespace {
 
@@ -34,7 +53,8 @@ QString Existing(const QStringList& existing, const QString& wanted) {
 
 } // namespace
 
-QString Profile::KeyPath(QSettings& settings, const QString& section, const QString& key) const {
+QString Profile::KeyPath(const QString& section, const QString& key) const {
+    QSettings& settings = *store_;
     QStringList groups;
     if (!groupPrefix_.isEmpty()) {
         groups << groupPrefix_;
@@ -57,8 +77,7 @@ QString Profile::KeyPath(QSettings& settings, const QString& section, const QStr
 
 std::int32_t Profile::GetInt(const QString& section, const QString& key,
                              std::int32_t fallback) const {
-    QSettings settings(organisation_, application_);
-    const QVariant value = settings.value(KeyPath(settings, section, key));
+    const QVariant value = store_->value(KeyPath(section, key));
     if (!value.isValid()) {
         return fallback;
     }
@@ -76,8 +95,7 @@ std::int32_t Profile::GetInt(const QString& section, const QString& key,
 
 QString Profile::GetString(const QString& section, const QString& key,
                            const QString& fallback) const {
-    QSettings settings(organisation_, application_);
-    const QVariant value = settings.value(KeyPath(settings, section, key));
+    const QVariant value = store_->value(KeyPath(section, key));
     // A hand-written INI line holding commas reads back as a list: rejoin what was typed.
     if (value.typeId() == QMetaType::QStringList) {
         return value.toStringList().join(", ");
@@ -90,18 +108,19 @@ QString Profile::GetString(const QString& section, const QString& key,
 }
 
 bool Profile::Contains(const QString& section, const QString& key) const {
-    QSettings settings(organisation_, application_);
-    return settings.contains(KeyPath(settings, section, key));
+    return store_->contains(KeyPath(section, key));
 }
 
 void Profile::WriteInt(const QString& section, const QString& key, std::int32_t value) {
-    QSettings settings(organisation_, application_);
-    settings.setValue(KeyPath(settings, section, key), value);
+    store_->setValue(KeyPath(section, key), value);
 }
 
 void Profile::WriteString(const QString& section, const QString& key, const QString& value) {
-    QSettings settings(organisation_, application_);
-    settings.setValue(KeyPath(settings, section, key), value);
+    store_->setValue(KeyPath(section, key), value);
+}
+
+void Profile::Save() {
+    store_->sync();
 }
 
 QString ApplicationName() {

@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include "Profile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,11 +11,14 @@
 namespace testenv {
 
 ScopedSettingsFolder::ScopedSettingsFolder() {
+    // The program's store stays open across calls; it must be reopened in the new folder.
+    uikit::Profile::CloseApplicationStore();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
 }
 
 ScopedSettingsFolder::~ScopedSettingsFolder() {
+    uikit::Profile::CloseApplicationStore();
     // Park later accidental writes in a folder nobody reads rather than the user's own.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QDir::tempPath());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QDir::tempPath());

@@ -98,7 +98,7 @@ protected:
 
     template <typename T>
     T* Control(int id) {
-        return static_cast<T*>(uikit::FindControl(dialog_, id));
+        return uikit::FindControl<T>(dialog_, id);
     }
 
     testenv::ScopedSettingsFolder settings_;

@@ -220,7 +220,7 @@ TEST_F(ConversionTest, AClipWithATransitionStillConverts) {
     uikit::Profile::Application().WriteInt("TransitionSettings", "TransitionName", 36);
     CConverterDlg dialog;
     Open(dialog, testmedia::Mp4());
-    EXPECT_EQ(dialog.state().clipTransitions[0], 36);
+    EXPECT_EQ(dialog.state().clipTransition, 36);
     dialog.outputSettings().outputPath = OutputPath("transition.avi");
     prompts_.Clear();
     ConvertAndWait(dialog);

@@ -56,7 +56,7 @@ TEST(TransitionTable, NumbersNameTheirClassAndPattern) {
 
 TEST(ChooseTransition, FollowsTheStoredMode) {
     ConverterState state;
-    state.clipTransitions[3] = 9;
+    state.clipTransition = 9;
     state.fixedTransition = 36;
     state.transitionMode = 1;
     EXPECT_EQ(ChooseTransition(state, 0), 0);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "LanguageKeyTable.h"
+#include "MessageIds.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+namespace res {
+
+// The message keys both programs' texts share: the options dialog, the
+// conversion questions and the common error captions.
+inline constexpr std::array kSharedMessageKeys = {
+    LanguageKey{105, "IDS_MESSAGE_ERROR"},
+    LanguageKey{108, "IDS_MESSAGE_WARNING"},
+    LanguageKey{110, "IDS_MESSAGE_BROWSE_CAPTION"},
+    LanguageKey{111, "IDS_MESSAGE_ORIGINAL_SIZE"},
+    LanguageKey{112, "IDS_MESSAGE_CUSTOM_SIZE"},
+    LanguageKey{113, "IDS_MESSAGE_ORIGINAL_FRAME_SIZE"},
+    LanguageKey{114, "IDS_MESSAGE_CUSTOM_FRAME_SIZE"},
+    LanguageKey{115, "IDS_MESSAGE_OUTPUT_FILE"},
+    LanguageKey{116, "IDS_MESSAGE_RESOLUTION"},
+    LanguageKey{117, "IDS_MESSAGE_PRESERVE_ASPECT_RATIO"},
+    LanguageKey{118, "IDS_MESSAGE_RESIZE_STRETCH"},
+    LanguageKey{119, "IDS_MESSAGE_OPEN_FILE"},
+    LanguageKey{120, "IDS_MESSAGE_OPTIONS"},
+    LanguageKey{121, "IDS_MESSAGE_CONVERT"},
+    LanguageKey{122, "IDS_MESSAGE_NOT_OPEN_FILE"},
+    LanguageKey{123, "IDS_MESSAGE_NO_DURATION"},
+    LanguageKey{126, "IDS_MESSAGE_RESTART_PROGRAM"},
+    LanguageKey{131, "IDS_MESSAGE_FILE_EXIST"},
+    LanguageKey{143, "IDS_MESSAGE_STOP_CONVERT"},
+    LanguageKey{163, "IDS_MESSAGE_CONVERSION_DONE"},
+    LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
+    LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
+    LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},
+};
+
+// A program's key table: its own rows followed by the shared message rows.
+template <std::size_t N>
+constexpr std::array<LanguageKey, N + kSharedMessageKeys.size()>
+WithSharedMessageKeys(const std::array<LanguageKey, N>& own) {
+    std::array<LanguageKey, N + kSharedMessageKeys.size()> table{};
+    std::copy(own.begin(), own.end(), table.begin());
+    std::copy(kSharedMessageKeys.begin(), kSharedMessageKeys.end(), table.begin() + N);
+    return table;
+}
+
+} // namespace res
