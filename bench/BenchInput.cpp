@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,47 +65,85 @@ QString EnsureInput(const QDir& dir) {
     return made && QFile::rename(partial, input) ? input : QString();
 }
 
-QStringList FfmpegConversionArgs(const QString& input, const QString& output) {
-    return {"-i", input, "-c:v", "mpeg4", "-c:a", "libmp3lame", output};
+QStringList FfmpegConversionArgs(const QString& input, const QString& output, int videoBitrate) {
+    return {"-i",   input,        "-c:v", "mpeg4", "-b:v", QString::number(videoBitrate),
+            "-c:a", "libmp3lame", output};
 }
 
-double ConvertWithFfmpeg(const QString& input, const QString& output) {
+namespace {
+
+double ConvertWithFfmpeg(const QString& input, const QString& output, int videoBitrate) {
     QElapsedTimer timer;
     timer.start();
-    if (!RunFfmpeg(FfmpegConversionArgs(input, output))) {
+    if (!RunFfmpeg(FfmpegConversionArgs(input, output, videoBitrate))) {
         return -1;
     }
     return timer.elapsed() / 1000.0;
 }
-
-namespace {
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
+// Mean PSNR in dB of the output's video against the input's, frame by frame
+// in order after skipping `skipped` output frames; negative when ffmpeg could
+// not measure it.
+double VideoPsnr(const QString& output, const QString& input, int skipped) {
+    QProcess process;
+    const QString graph = QStringLiteral("[0:v]trim=start_frame=%1,setpts=N/FRAME_RATE/TB[a];"
+                                         "[1:v]setpts=N/FRAME_RATE/TB[b];[a][b]psnr")
+                              .arg(skipped);
+    process.start(QStringLiteral("ffmpeg"), {"-v", "info", "-nostats", "-i", output, "-i", input,
+                                             "-lavfi", graph, "-f", "null", "-"});
+    if (!process.waitForFinished(-1)) {
+        return -1;
+    }
+    static const QRegularExpression average(QStringLiteral("PSNR .* average:([0-9.]+)"));
+    const QRegularExpressionMatch match =
+        average.match(QString::fromUtf8(process.readAllStandardError()));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+// The two programs line the clip's first frame (at 21 ms) up with the output's
+// first or second frame: each output is measured where it matches best.
+double BestVideoPsnr(const QString& output, const QString& input) {
+    double best = -1;
+    for (int skipped = 0; skipped <= 2; ++skipped) {
+        best = std::max(best, VideoPsnr(output, input, skipped));
+    }
+    return best;
+}
+
+void PrintOutput(const char* label, const QString& output, const QString& input) {
+    std::printf("%s output: %.2f MB, video PSNR %.2f dB\n", label, QFileInfo(output).size() / 1e6,
+                BestVideoPsnr(output, input));
+}
+
 } // namespace
 
-bool CompareWithFfmpeg(const char* label, int runs, const std::function<double()>& ours,
-                       const QString& input, const QString& ffmpegOutput) {
+bool CompareWithFfmpeg(const OurConversion& ours, int runs, const QString& input,
+                       const QString& ffmpegOutput) {
     std::vector<double> ourTimes;
     std::vector<double> ffmpegTimes;
     for (int run = 0; run < runs; ++run) {
-        const double our = ours();
-        const double ffmpeg = ConvertWithFfmpeg(input, ffmpegOutput);
+        const double our = ours.run();
+        const double ffmpeg = ConvertWithFfmpeg(input, ffmpegOutput, ours.videoBitrate);
         if (our < 0 || ffmpeg < 0) {
             return false;
         }
-        std::printf("run %d: %s %.2f s, ffmpeg %.2f s, ratio %.3f\n", run + 1, label, our, ffmpeg,
-                    our / ffmpeg);
+        std::printf("run %d: %s %.2f s, ffmpeg %.2f s, ratio %.3f\n", run + 1, ours.label, our,
+                    ffmpeg, our / ffmpeg);
         ourTimes.push_back(our);
         ffmpegTimes.push_back(ffmpeg);
     }
     const double our = Median(ourTimes);
     const double ffmpeg = Median(ffmpegTimes);
     std::printf("median of %d: %s %.2f s, ffmpeg %.2f s, ratio %.3f (target <= 1.10)\n", runs,
-                label, our, ffmpeg, our / ffmpeg);
+                ours.label, our, ffmpeg, our / ffmpeg);
+    std::printf("video bitrate asked of both: %d bit/s\n", ours.videoBitrate);
+    PrintOutput(ours.label, ours.output, input);
+    PrintOutput("ffmpeg", ffmpegOutput, input);
     return true;
 }
 

@@ -30,16 +30,27 @@ bool RunFfmpeg(const QStringList& args);
 // The benchmark clip in dir, made with ffmpeg when missing; empty on failure.
 QString EnsureInput(const QDir& dir);
 
-// Arguments of the ffmpeg conversion matching ours, after the common ones.
-QStringList FfmpegConversionArgs(const QString& input, const QString& output);
+// The video bitrate (bit/s) our MPEG-4 encoder takes when nobody sets one, for
+// an ffmpeg run that happens before the media framework is up.
+constexpr int kDefaultVideoBitrate = 200000;
 
-// Wall time in seconds of the matching ffmpeg conversion, negative on failure.
-double ConvertWithFfmpeg(const QString& input, const QString& output);
+// Arguments of the ffmpeg conversion matching ours (same video bitrate), after
+// the common ones.
+QStringList FfmpegConversionArgs(const QString& input, const QString& output, int videoBitrate);
 
-// Times `ours` (one conversion, its wall time in seconds or negative on failure)
-// against the matching ffmpeg conversion of `input`, `runs` times, and prints
-// each run and the medians with their ratio. False when a conversion failed.
-bool CompareWithFfmpeg(const char* label, int runs, const std::function<double()>& ours,
-                       const QString& input, const QString& ffmpegOutput);
+// What the comparison needs to know of our side.
+struct OurConversion {
+    const char* label;
+    std::function<double()> run; // one conversion: wall time in seconds, negative on failure
+    QString output;
+    int videoBitrate; // as our encoder is set
+};
+
+// Times our conversion against the matching ffmpeg one of `input`, `runs`
+// times, and prints each run, the medians with their ratio, and the size and
+// the video PSNR against the input of both outputs. False when a conversion
+// failed.
+bool CompareWithFfmpeg(const OurConversion& ours, int runs, const QString& input,
+                       const QString& ffmpegOutput);
 
 } // namespace bench

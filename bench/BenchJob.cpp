@@ -1,7 +1,8 @@
 // Converts the 30 s 1280x720 benchmark clip the way veltrano's Convert command
 // does (the conversion job: timeline, render engine and AVI output through the
 // MPEG-4 part 2 and MP3 encoders), headless, and the same file with the ffmpeg
-// command line; prints both wall times and their ratio.
+// command line at the same video bitrate; prints both wall times and their
+// ratio, and the size and video PSNR of both outputs.
 //
 // Usage: bench_job [work folder] [runs]
 
@@ -27,9 +28,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not make the input file with ffmpeg\n");
         return 1;
     }
+    const QString output = dir.filePath("job.avi");
     const bool compared = bench::CompareWithFfmpeg(
-        "job", runs, [&] { return runner.Convert(input, dir.filePath("job.avi")); }, input,
-        dir.filePath("ffmpeg.avi"));
+        {"job", [&] { return runner.Convert(input, output); }, output, runner.VideoBitrate()}, runs,
+        input, dir.filePath("ffmpeg.avi"));
     runner.PrintPrompts();
     return compared ? 0 : 1;
 }

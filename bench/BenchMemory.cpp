@@ -65,7 +65,8 @@ double CpuSeconds() {
 double FfmpegPeakMiB(const QString& input, const QString& output) {
     std::vector<std::string> args{"ffmpeg"};
     for (const QString& arg :
-         bench::FfmpegCommonArgs() + bench::FfmpegConversionArgs(input, output)) {
+         bench::FfmpegCommonArgs() +
+             bench::FfmpegConversionArgs(input, output, bench::kDefaultVideoBitrate)) {
         args.push_back(arg.toStdString());
     }
     std::vector<char*> argv;

@@ -12,6 +12,7 @@
 #include <QEventLoop>
 
 #include <cstdio>
+#include <string>
 
 namespace bench {
 
@@ -119,6 +120,11 @@ double JobRunner::Convert(const QString& input, const QString& output) {
     job.Finish();
     // Any message box means the job failed, even when it wrote a file.
     return completion.failed || !prompts_.records().empty() ? -1 : timer.elapsed() / 1000.0;
+}
+
+int JobRunner::VideoBitrate() const {
+    return std::stoi(settings::CompressorForConversion(settings::CompressorCategory::Video)
+                         .GetProperty("bitrate"));
 }
 
 void JobRunner::PrintPrompts() const {

@@ -25,6 +25,9 @@ public:
     // time in seconds, negative when the job failed or showed a message.
     double Convert(const QString& input, const QString& output);
 
+    // The video bitrate (bit/s) the job's MPEG-4 encoder is set to.
+    int VideoBitrate() const;
+
     // Prints the messages the job showed to stderr.
     void PrintPrompts() const;
 

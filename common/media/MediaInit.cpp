@@ -1,5 +1,7 @@
 #include "MediaInit.h"
 
+#include "internal/VideoEncoderReplacement.h"
+
 #include <ges/ges.h>
 #include <gst/gst.h>
 #include <malloc.h>
@@ -38,6 +40,8 @@ Result Initialize() {
     if (!ges_init()) {
         return E_FAIL;
     }
+    static std::once_flag replaced;
+    std::call_once(replaced, internal::ReplaceLibavVideoEncoders);
     return S_OK;
 }
 

@@ -2,7 +2,6 @@
 
 #include "internal/GstUtil.h"
 #include "internal/OutputCaps.h"
-#include "internal/TimestampRepair.h"
 
 #include <sys/stat.h>
 
@@ -139,9 +138,6 @@ Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
     }
     if (compressor) {
         internal::UseAllEncoderThreads(compressor.native());
-        if (type == MajorType::Video) {
-            internal::RepairEncoderTimestamps(compressor.native());
-        }
         chain.push_back(compressor.handle());
     }
     chain.push_back(MakeQueue(GetInterleavingMode(mux)));

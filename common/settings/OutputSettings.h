@@ -21,7 +21,9 @@ struct OutputSettings {
     std::int32_t useVideoCompressor = 1;
     std::int32_t useAudioCompressor = 1;
     std::int32_t sourceCount = 0;
-    // The subtitle converter's own fields.
+    // The subtitle converter's own fields: its options dialog edits them, and
+    // its main window and conversion engine (still to be built) read them;
+    // fileProfile is the stored WMV profile flag its main window loads.
     std::int32_t outputFormat = 1;
     std::int32_t videoCompressorIndex = 0;
     std::int32_t audioCompressorIndex = 0;

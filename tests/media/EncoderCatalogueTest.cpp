@@ -51,6 +51,12 @@ TEST(EncoderCatalogueCategories, EncodersLandInTheirOwnCategory) {
     const auto video = EncoderCatalogue::Enumerate(EncoderCategory::Video);
     const auto audio = EncoderCatalogue::Enumerate(EncoderCategory::Audio);
     EXPECT_TRUE(Lists(video, "avenc_mpeg4"));
+    // This layer's MPEG-4 encoder keeps the name people chose it by.
+    const auto mpeg4 = std::find_if(video.begin(), video.end(), [](const EncoderInfo& info) {
+        return info.factoryName == "avenc_mpeg4";
+    });
+    ASSERT_NE(mpeg4, video.end());
+    EXPECT_EQ(mpeg4->friendlyName, "libav MPEG-4 part 2 encoder");
     EXPECT_FALSE(Lists(audio, "avenc_mpeg4"));
     EXPECT_TRUE(Lists(audio, "lamemp3enc"));
     EXPECT_FALSE(Lists(video, "lamemp3enc"));

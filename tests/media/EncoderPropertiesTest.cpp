@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 using namespace media;
@@ -23,6 +25,24 @@ TEST(EncoderPropertiesTest, SettingsThatDoNotApplyAreNamedAndChangeNothing) {
     EXPECT_EQ(encoder.GetProperty("bitrate"), bitrate);
     EXPECT_EQ(encoder.GetProperty("quantizer"), quantizer);
     EXPECT_EQ(encoder.GetProperty("gop-size"), "7");
+}
+
+// The settings dialog offers the rate settings of the MPEG-4 family encoders,
+// starting from the bitrate those encoders always had.
+TEST(EncoderPropertiesTest, MpegFourFamilyOffersRateSettings) {
+    ASSERT_EQ(Initialize(), S_OK);
+    for (const char* factory : {"avenc_mpeg4", "avenc_wmv1", "avenc_wmv2", "avenc_msmpeg4"}) {
+        SCOPED_TRACE(factory);
+        std::map<std::string, std::string> values;
+        for (const PropertySpec& spec : DescribeEncoderProperties(factory, {{"qmax", "20"}})) {
+            values[spec.name] = spec.value;
+        }
+        EXPECT_EQ(values["bitrate"], "200000");
+        EXPECT_EQ(values["qmax"], "20");
+        for (const char* name : {"gop-size", "qmin", "pass", "quantizer"}) {
+            EXPECT_EQ(values.count(name), 1u) << name;
+        }
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "ConversionSupport.h"
 #include "MediaTestSupport.h"
 #include "OutputBuilder.h"
 #include "RenderEngine.h"
@@ -12,97 +13,13 @@
 namespace {
 
 using namespace media;
+using namespace mediatest;
 
 constexpr ReferenceTime kSecond = kUnitsPerSecond;
 
 // The HD + audio + subtitle combination the programs meet, kept short.
 std::string HdClip() {
     return testmedia::MakeMkv(1280, 720, 30, 8);
-}
-
-struct TimelineSpan {
-    ReferenceTime start = 0;
-    ReferenceTime stop = 0;
-    ReferenceTime mediaStart = 0;
-    ReferenceTime mediaStop = 0;
-};
-
-std::shared_ptr<TimelineSource> MakeSource(const std::string& path, const TimelineSpan& span,
-                                           StretchMode stretch) {
-    auto source = std::make_shared<TimelineSource>();
-    EXPECT_EQ(source->SetStartStop(span.start, span.stop), S_OK);
-    EXPECT_EQ(source->SetMediaTimes(span.mediaStart, span.mediaStop), S_OK);
-    EXPECT_EQ(source->SetMediaName(path), S_OK);
-    EXPECT_EQ(source->SetStretchMode(static_cast<int>(stretch)), S_OK);
-    return source;
-}
-
-// One video group (width x height at fps) and one audio group, each with one
-// track holding the given part of the file.
-std::shared_ptr<Timeline> MakeTimeline(const std::string& path, const TimelineSpan& span, int width,
-                                       int height, double fps,
-                                       StretchMode stretch = StretchMode::PreserveAspect) {
-    auto timeline = std::make_shared<Timeline>();
-    auto video = std::make_shared<TimelineGroup>();
-    EXPECT_EQ(video->SetVideoMediaType(width, height), S_OK);
-    EXPECT_EQ(video->SetOutputFPS(fps), S_OK);
-    auto videoTrack = std::make_shared<TimelineTrack>();
-    EXPECT_EQ(videoTrack->SrcAdd(MakeSource(path, span, stretch)), S_OK);
-    EXPECT_EQ(video->TrackInsBefore(videoTrack, -1), S_OK);
-    EXPECT_EQ(timeline->AddGroup(video), S_OK);
-
-    auto audio = std::make_shared<TimelineGroup>();
-    EXPECT_EQ(audio->SetAudioMediaType(), S_OK);
-    auto audioTrack = std::make_shared<TimelineTrack>();
-    EXPECT_EQ(audioTrack->SrcAdd(MakeSource(path, span, stretch)), S_OK);
-    EXPECT_EQ(audio->TrackInsBefore(audioTrack, -1), S_OK);
-    EXPECT_EQ(timeline->AddGroup(audio), S_OK);
-    return timeline;
-}
-
-struct Encoders {
-    const char* video = nullptr; // null: uncompressed
-    const char* audio = nullptr;
-};
-
-// Connects the timeline and builds the AVI output side the way the programs do.
-std::shared_ptr<FilterGraph> BuildConversion(RenderEngine& engine,
-                                             const std::shared_ptr<Timeline>& timeline,
-                                             const std::string& output, Encoders encoders) {
-    EXPECT_EQ(engine.SetTimelineObject(timeline), S_OK);
-    const Result connected = engine.ConnectFrontEnd();
-    EXPECT_EQ(connected, S_OK) << engine.LastErrorText();
-    std::shared_ptr<FilterGraph> graph;
-    if (Failed(connected) || Failed(engine.GetFilterGraph(graph))) {
-        return nullptr;
-    }
-    OutputBuilder builder;
-    EXPECT_EQ(builder.SetFiltergraph(graph), S_OK);
-    Element mux;
-    Element writer;
-    EXPECT_EQ(builder.SetOutputFileName(OutputFormat::Avi, output, mux, writer), S_OK);
-    int groups = 0;
-    EXPECT_EQ(engine.GetGroupCount(groups), S_OK);
-    for (int i = 0; i < groups; ++i) {
-        Pad pin;
-        EXPECT_EQ(engine.GetGroupOutputPin(i, pin), S_OK);
-        const char* factory =
-            pin.ConnectionMajorType() == MajorType::Video ? encoders.video : encoders.audio;
-        Element compressor = factory != nullptr ? Element::Create(factory) : Element();
-        EXPECT_EQ(factory != nullptr, static_cast<bool>(compressor)) << factory;
-        EXPECT_EQ(builder.RenderStream(pin, compressor, mux), S_OK);
-    }
-    return graph;
-}
-
-// Runs to the end, bounded, and closes the file.
-void RunToCompletion(FilterGraph& graph) {
-    ASSERT_TRUE(Succeeded(graph.Run()));
-    long code = 0;
-    const Result result = graph.WaitForCompletion(90000, code);
-    EXPECT_EQ(result, S_OK) << ErrorText(result) << ": " << graph.LastErrorText();
-    EXPECT_EQ(code, EC_COMPLETE);
-    EXPECT_TRUE(Succeeded(graph.Stop()));
 }
 
 class TimelineConversion : public mediatest::MediaTest {};

@@ -12,13 +12,12 @@ namespace {
 
 constexpr const char* kRepairKey = "media-timestamp-repair";
 
-// Unset, or the encoder's own "no timestamp" value carried over as a huge one.
+// Unset, or a "no timestamp" value carried over as a huge one.
 bool IsUsable(GstClockTime time) {
     return GST_CLOCK_TIME_IS_VALID(time) && time <= static_cast<GstClockTime>(G_MAXINT64);
 }
 
 struct TimestampRepair {
-    bool replaceAll = false;
     std::mutex mutex;
     std::deque<GstClockTime> pending; // input timestamps not yet matched to output
     GstSegment input{};
@@ -61,11 +60,10 @@ GstPadProbeReturn OnOutput(GstPad*, GstPadProbeInfo* info, gpointer data) {
     }
     const GstClockTime source = repair.pending.front();
     repair.pending.pop_front();
-    if ((IsUsable(GST_BUFFER_PTS(buffer)) && !repair.replaceAll) || !IsUsable(source)) {
+    if (!IsUsable(source)) {
         return GST_PAD_PROBE_OK;
     }
-    // An encoder may move its output segment (to leave room for decode
-    // timestamps before zero); frames move with it.
+    // An element may move its output segment; frames move with it.
     const gint64 shift =
         static_cast<gint64>(repair.output.start) - static_cast<gint64>(repair.input.start);
     const gint64 pts = static_cast<gint64>(source) + shift;
@@ -74,14 +72,13 @@ GstPadProbeReturn OnOutput(GstPad*, GstPadProbeInfo* info, gpointer data) {
     }
     buffer = gst_buffer_make_writable(buffer);
     GST_BUFFER_PTS(buffer) = static_cast<GstClockTime>(pts);
-    if (!repair.replaceAll && !IsUsable(GST_BUFFER_DTS(buffer))) {
-        GST_BUFFER_DTS(buffer) = static_cast<GstClockTime>(pts);
-    }
     GST_PAD_PROBE_INFO_DATA(info) = buffer;
     return GST_PAD_PROBE_OK;
 }
 
-void RepairTimestamps(GstElement* element, bool replaceAll) {
+} // namespace
+
+void RestampDecoderOutput(GstElement* element) {
     if (g_object_get_data(G_OBJECT(element), kRepairKey) != nullptr) {
         return;
     }
@@ -91,7 +88,6 @@ void RepairTimestamps(GstElement* element, bool replaceAll) {
         return;
     }
     auto repair = std::make_unique<TimestampRepair>();
-    repair->replaceAll = replaceAll;
     gst_segment_init(&repair->input, GST_FORMAT_TIME);
     gst_segment_init(&repair->output, GST_FORMAT_TIME);
     TimestampRepair* state = repair.get();
@@ -103,16 +99,6 @@ void RepairTimestamps(GstElement* element, bool replaceAll) {
                                                     GST_PAD_PROBE_TYPE_EVENT_FLUSH);
     gst_pad_add_probe(sink.get(), flags, &OnInput, state, nullptr);
     gst_pad_add_probe(src.get(), flags, &OnOutput, state, nullptr);
-}
-
-} // namespace
-
-void RepairEncoderTimestamps(GstElement* encoder) {
-    RepairTimestamps(encoder, false);
-}
-
-void RestampDecoderOutput(GstElement* decoder) {
-    RepairTimestamps(decoder, true);
 }
 
 } // namespace media::internal
