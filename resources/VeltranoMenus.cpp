@@ -22,10 +22,26 @@ constexpr std::array kTopItems = {
 
 constexpr MenuTemplate kPopupMenu{160, kTopItems};
 
+constexpr std::array kPreviewItems = {
+    MenuItemTemplate{32771, "Full screen", {}}, MenuItemTemplate{32772, "Normal size", {}},
+    MenuItemTemplate{32773, "Play", {}},        MenuItemTemplate{32774, "Pause", {}},
+    MenuItemTemplate{32775, "Stop", {}},        MenuItemTemplate{32776, "Close", {}},
+};
+
+constexpr std::array kPreviewTopItems = {
+    MenuItemTemplate{0, "PREVIEW", kPreviewItems},
+};
+
+constexpr MenuTemplate kPreviewMenu{134, kPreviewTopItems};
+
 } // namespace
 
 const MenuTemplate& VeltranoPopupMenu() {
     return kPopupMenu;
+}
+
+const MenuTemplate& VeltranoPreviewMenu() {
+    return kPreviewMenu;
 }
 
 } // namespace res

@@ -8,4 +8,8 @@ namespace res {
 // opens the menu that is shown; that menu's first submenu lists the languages.
 const MenuTemplate& VeltranoPopupMenu();
 
+// Menu 134: the preview window's popup menu. Its one top-level item "PREVIEW"
+// opens the menu that is shown.
+const MenuTemplate& VeltranoPreviewMenu();
+
 } // namespace res

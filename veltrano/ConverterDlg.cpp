@@ -10,6 +10,7 @@
 #include "MediaInit.h"
 #include "OutputOptionsDlg.h"
 #include "OutputSettingsStore.h"
+#include "PreviewPlayer.h"
 #include "Profile.h"
 #include "Prompts.h"
 #include "VeltranoDialogs.h"
@@ -113,6 +114,7 @@ void CConverterDlg::ConnectCommands() {
     auto* slider = Control<QSlider>(idc::kSlider);
     connect(slider, &QSlider::sliderPressed, this, &CConverterDlg::OnSliderPressed);
     connect(slider, &QSlider::sliderReleased, this, &CConverterDlg::OnSliderReleased);
+    ConnectPlayerCommands();
 }
 
 QString CConverterDlg::IdleStatusText() const {
@@ -162,11 +164,6 @@ void CConverterDlg::OnSliderPressed() {
     sliderHeld_ = true;
 }
 
-void CConverterDlg::OnSliderReleased() {
-    sliderHeld_ = false;
-    state_.sliderPos = Control<QSlider>(idc::kSlider)->value();
-}
-
 bool CConverterDlg::TryClose() {
     if (closeAccepted_) {
         return true;
@@ -177,6 +174,7 @@ bool CConverterDlg::TryClose() {
                                             uikit::PromptIcon::Warning);
         return false;
     }
+    player_.reset();
     settings::ReleaseCompressor(settings::CompressorCategory::Video);
     settings::ReleaseCompressor(settings::CompressorCategory::Audio);
     uikit::Profile profile = uikit::Profile::Application();

@@ -18,6 +18,7 @@ class QSlider;
 namespace veltrano {
 
 class ConversionJob;
+class PreviewPlayer;
 
 // What the main window holds of the opened clip, the marks and a running job.
 // The timeline takes one clip and its sound from the same file.
@@ -63,6 +64,8 @@ public:
     // The status line text naming the output file and its size.
     QString OutputStatusText() const;
 
+    // The preview player of the opened file, or nullptr.
+    PreviewPlayer* player() const { return player_.get(); }
     // The job of the running conversion, or nullptr.
     ConversionJob* job() const { return job_.get(); }
     // Slow media work (a probe, reading the sources) runs in the background;
@@ -105,6 +108,13 @@ private:
     void FinishConversion(const QString& error = QString());
     void OnSliderPressed();
     void OnSliderReleased();
+    // The preview player (PlayerCommands.cpp).
+    void ConnectPlayerCommands();
+    void StartPlayer(const QString& path);
+    void OnPlayerOpened(bool ok);
+    void OnPlayerPosition();
+    void OnPlayerClosed();
+    void SetMark(std::int64_t& mark, int labelId);
     void SetBusy(bool busy);
     // The Convert button says Stop while a conversion runs, also after the
     // window's texts were applied again.
@@ -122,6 +132,7 @@ private:
     std::optional<uikit::ProcessLocaleHold> localeHold_;
     QTimer progressTimer_;
     std::unique_ptr<ConversionJob> job_;
+    std::unique_ptr<PreviewPlayer> player_;
 };
 
 } // namespace veltrano

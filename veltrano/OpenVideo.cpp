@@ -108,7 +108,7 @@ void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult&
     Control<QLabel>(idc::kPosition)->setText("00:00:00 / " + Clock(duration));
     Control<QLabel>(idc::kEndMark)->setText(Clock(duration));
     Control<QLabel>(idc::kStartMark)->setText("00:00:00");
-    Control<QSlider>(idc::kSlider)->setValue(0);
+    StartPlayer(path);
     state_.sliderPos = 0;
 
     EnablePlaybackSet(true);

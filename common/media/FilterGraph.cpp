@@ -368,6 +368,17 @@ Result FilterGraph::SetPositions(ReferenceTime current, Positioning currentFlags
     return settled == GST_STATE_CHANGE_ASYNC ? S_FALSE : S_OK;
 }
 
+Result FilterGraph::StartSeek(ReferenceTime position) {
+    if (position < 0) {
+        return E_INVALIDARG;
+    }
+    const gboolean sent =
+        gst_element_seek(native(), 1.0, GST_FORMAT_TIME,
+                         static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                         GST_SEEK_TYPE_SET, UnitsToNanoseconds(position), GST_SEEK_TYPE_NONE, 0);
+    return sent ? S_OK : E_FAIL;
+}
+
 Result FilterGraph::QueryBasicVideo() const {
     std::lock_guard lock(impl_->mutex);
     if (impl_->undecodableVideo) {

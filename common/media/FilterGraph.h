@@ -91,6 +91,10 @@ public:
     Result GetCurrentPosition(ReferenceTime& position) const;
     Result SetPositions(ReferenceTime current, Positioning currentFlags, ReferenceTime stop,
                         Positioning stopFlags);
+    // Moves the current position (stop position unchanged) to the exact frame at
+    // `position` and returns without waiting: a player's picture arrives when the
+    // graph has prerolled there, and the window keeps responding meanwhile.
+    Result StartSeek(ReferenceTime position);
 
     // --- Video of the rendered file ---
     // S_OK when the graph has a video stream (decodable or not), E_NOINTERFACE if none.

@@ -11,6 +11,7 @@ typedef struct _GstCaps GstCaps;
 typedef struct _GstMessage GstMessage;
 typedef struct _GstEvent GstEvent;
 typedef struct _GstQuery GstQuery;
+typedef struct _GstSample GstSample;
 typedef struct _GstElementFactory GstElementFactory;
 typedef struct _GESTimeline GESTimeline;
 typedef struct _GESLayer GESLayer;

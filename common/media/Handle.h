@@ -45,6 +45,8 @@ template <>
 struct HandleTraits<GstEvent> : MiniObjectTraits<GstEvent> {};
 template <>
 struct HandleTraits<GstQuery> : MiniObjectTraits<GstQuery> {};
+template <>
+struct HandleTraits<GstSample> : MiniObjectTraits<GstSample> {};
 
 template <typename T>
 class Handle {

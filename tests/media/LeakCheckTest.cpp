@@ -2,12 +2,15 @@
 // the framework's leak tracer on, and checks that no element, pad or bus
 // outlives them. The child is this test program running the workload below.
 
+#include "FrameSink.h"
 #include "MediaProbe.h"
 #include "MediaTestSupport.h"
 #include "OutputBuilder.h"
+#include "PlaybackRenderers.h"
 #include "TestMedia.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -26,6 +29,28 @@ TEST(LeakWorkload, DISABLED_ProbeRenderAndConvert) {
     ASSERT_FALSE(input.empty());
     EXPECT_TRUE(ProbeMedia(input).ok);
     EXPECT_FALSE(ProbeMedia(input + ".missing").ok);
+
+    {
+        // A player's graph: frames handed to the UI thread, sound to the desktop.
+        int frames = 0;
+        QObject receiver;
+        auto sink = std::make_shared<FrameSink>(&receiver, [&](const VideoFrame&) { ++frames; });
+        std::shared_ptr<FilterGraph> player;
+        ASSERT_EQ(FilterGraph::Create(player), S_OK);
+        player->SetRendererFactory(PlaybackRenderers(sink));
+        ASSERT_TRUE(Succeeded(player->RenderFile(input)));
+        ASSERT_TRUE(Succeeded(player->Run()));
+        QElapsedTimer played;
+        played.start();
+        while (played.elapsed() < 500) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        EXPECT_GT(frames, 0);
+        player->StartSeek(kUnitsPerSecond);
+        player.reset();
+        sink.reset();
+        QCoreApplication::processEvents();
+    }
 
     std::shared_ptr<FilterGraph> graph;
     ASSERT_EQ(FilterGraph::Create(graph), S_OK);

@@ -1,6 +1,8 @@
 #include "ConverterDlg.h"
 #include "LanguagePack.h"
 #include "MediaInit.h"
+#include "PreviewPlayer.h"
+#include "PreviewWindow.h"
 #include "RecordingPrompts.h"
 #include "TestEnvironment.h"
 #include "TestMedia.h"
@@ -15,7 +17,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -38,26 +43,40 @@ TEST(ResponsiveWindowTest, OpeningAFileThatIsSlowToPrerollKeepsTheWindowResponsi
     ASSERT_TRUE(clip.open(QIODevice::ReadOnly));
     const QByteArray bytes = clip.readAll();
 
-    // A pipe gives the file's bytes only once the writer sends them.
+    // A pipe gives the file's bytes only once the writer sends them. Every
+    // reader (the probe, then the preview player) gets a whole pass of its own;
+    // only the first one waits.
     QTemporaryDir dir;
     const QByteArray pipePath = dir.filePath("slow.mkv").toLocal8Bit();
     ASSERT_EQ(::mkfifo(pipePath.constData(), 0600), 0);
     constexpr auto kDelay = std::chrono::milliseconds(1500);
+    // A reader that leaves early must not end the test program.
+    const auto previousPipeHandler = std::signal(SIGPIPE, SIG_IGN);
+    std::atomic<bool> stopWriting{false};
     std::thread writer([&] {
-        const int fd = ::open(pipePath.constData(), O_WRONLY);
-        if (fd < 0) {
-            return;
-        }
-        std::this_thread::sleep_for(kDelay);
-        for (qsizetype sent = 0; sent < bytes.size();) {
-            const ssize_t written = ::write(fd, bytes.constData() + sent,
-                                            static_cast<std::size_t>(bytes.size() - sent));
-            if (written <= 0) {
-                break;
+        for (int pass = 0; !stopWriting;) {
+            const int fd = ::open(pipePath.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                continue;
             }
-            sent += written;
+            if (pass++ == 0) {
+                std::this_thread::sleep_for(kDelay);
+            }
+            // Without blocking, so a reader that stops reading cannot hold up the end.
+            for (qsizetype sent = 0; sent < bytes.size() && !stopWriting;) {
+                const ssize_t written = ::write(fd, bytes.constData() + sent,
+                                                static_cast<std::size_t>(bytes.size() - sent));
+                if (written > 0) {
+                    sent += written;
+                } else if (written < 0 && errno == EAGAIN) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                } else {
+                    break;
+                }
+            }
+            ::close(fd);
         }
-        ::close(fd);
     });
 
     CConverterDlg dialog;
@@ -82,7 +101,13 @@ TEST(ResponsiveWindowTest, OpeningAFileThatIsSlowToPrerollKeepsTheWindowResponsi
     while (dialog.busy() && clock.elapsed() < 30000) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
+    // The preview player then reads the pipe in the background and shows the clip.
+    EXPECT_TRUE(testenv::ProcessEventsUntil(
+        [&] { return dialog.player() != nullptr && dialog.player()->window()->isVisible(); },
+        30000));
+    stopWriting = true;
     writer.join();
+    std::signal(SIGPIPE, previousPipeHandler);
     ASSERT_FALSE(dialog.busy());
     EXPECT_NE(dialog.cursor().shape(), Qt::BusyCursor);
     // The timer kept firing all along the wait (it would not have once, had the
