@@ -8,15 +8,9 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace veltrano {
+#include "WindowIds.h"
 
-// Commands of the preview window's popup menu (menu 134).
-inline constexpr int kPreviewCommandFullScreen = 32771;
-inline constexpr int kPreviewCommandNormalSize = 32772;
-inline constexpr int kPreviewCommandPlay = 32773;
-inline constexpr int kPreviewCommandPause = 32774;
-inline constexpr int kPreviewCommandStop = 32775;
-inline constexpr int kPreviewCommandClose = 32776;
+namespace veltrano {
 
 // The preview player's video window: shows the frames it is handed, scaled to
 // the client area or, in full screen, fitted to the screen, and offers the

@@ -50,7 +50,15 @@ inline constexpr int kEditorButton5 = 1033;
 inline constexpr int kProgress = 1090;
 } // namespace idc
 
-// Popup-menu commands.
+// Commands of the preview window's popup menu (menu 134).
+inline constexpr int kPreviewCommandFullScreen = 32771;
+inline constexpr int kPreviewCommandNormalSize = 32772;
+inline constexpr int kPreviewCommandPlay = 32773;
+inline constexpr int kPreviewCommandPause = 32774;
+inline constexpr int kPreviewCommandStop = 32775;
+inline constexpr int kPreviewCommandClose = 32776;
+
+// Popup-menu commands of the main window.
 inline constexpr int kCommandAbout = 32778;
 inline constexpr int kCommandFont = 32781;
 inline constexpr int kCommandHelp = 57670;

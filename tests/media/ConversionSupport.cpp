@@ -79,4 +79,15 @@ void RunToCompletion(FilterGraph& graph) {
     EXPECT_TRUE(Succeeded(graph.Stop()));
 }
 
+testmedia::ProbeInfo ConvertTimeline(const std::shared_ptr<Timeline>& timeline,
+                                     const std::string& output, const Encoders& encoders) {
+    RenderEngine engine;
+    const std::shared_ptr<FilterGraph> graph = BuildConversion(engine, timeline, output, encoders);
+    if (!graph) {
+        return {};
+    }
+    RunToCompletion(*graph);
+    return testmedia::Probe(output);
+}
+
 } // namespace mediatest

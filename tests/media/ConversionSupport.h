@@ -6,6 +6,7 @@
 #include "EncoderProperties.h"
 #include "FilterGraph.h"
 #include "RenderEngine.h"
+#include "TestMedia.h"
 #include "Timeline.h"
 
 #include <memory>
@@ -42,5 +43,10 @@ BuildConversion(media::RenderEngine& engine, const std::shared_ptr<media::Timeli
 
 // Runs to the end, bounded, and closes the file.
 void RunToCompletion(media::FilterGraph& graph);
+
+// Builds the conversion, runs it to the end and describes the file it wrote;
+// the description is not ok when the conversion could not be built.
+testmedia::ProbeInfo ConvertTimeline(const std::shared_ptr<media::Timeline>& timeline,
+                                     const std::string& output, const Encoders& encoders);
 
 } // namespace mediatest

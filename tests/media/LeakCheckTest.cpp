@@ -52,14 +52,8 @@ TEST(LeakWorkload, DISABLED_ProbeRenderAndConvert) {
         QCoreApplication::processEvents();
     }
 
-    std::shared_ptr<FilterGraph> graph;
-    ASSERT_EQ(FilterGraph::Create(graph), S_OK);
-    Element video = Element::Create("videotestsrc");
-    Element audio = Element::Create("audiotestsrc");
-    video.SetProperty("num-buffers", "30");
-    audio.SetProperty("num-buffers", "30");
-    ASSERT_EQ(graph->AddFilter(video, "Video"), S_OK);
-    ASSERT_EQ(graph->AddFilter(audio, "Audio"), S_OK);
+    auto [graph, video, audio] = mediatest::MakeTestSources(30, 30);
+    ASSERT_TRUE(graph);
     OutputBuilder builder;
     builder.SetFiltergraph(graph);
     Element mux;

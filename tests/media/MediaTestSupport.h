@@ -31,4 +31,13 @@ private:
 // Processes Qt events until done() holds or timeoutMs passes; returns done().
 using testenv::ProcessEventsUntil;
 
+// A new graph holding two test sources, not linked yet: `videoFrames`
+// pictures and `audioBuffers` buffers of sound. Empty graph on failure.
+struct TestSources {
+    std::shared_ptr<media::FilterGraph> graph;
+    media::Element video;
+    media::Element audio;
+};
+TestSources MakeTestSources(int videoFrames, int audioBuffers);
+
 } // namespace mediatest

@@ -100,14 +100,8 @@ TEST_F(OutputBuilderTest, RendersLiveSourcesIntoEachContainer) {
           Run{OutputFormat::Avi, "tones.avi", nullptr, "rawvideo",
               InterleavingMode::NoneBuffered}}) {
         SCOPED_TRACE(run.file);
-        std::shared_ptr<FilterGraph> graph;
-        ASSERT_EQ(FilterGraph::Create(graph), S_OK);
-        Element video = Element::Create("videotestsrc");
-        Element audio = Element::Create("audiotestsrc");
-        video.SetProperty("num-buffers", "30");
-        audio.SetProperty("num-buffers", "43");
-        ASSERT_EQ(graph->AddFilter(video, "Video"), S_OK);
-        ASSERT_EQ(graph->AddFilter(audio, "Audio"), S_OK);
+        auto [graph, video, audio] = mediatest::MakeTestSources(30, 43);
+        ASSERT_TRUE(graph);
         OutputBuilder builder;
         builder.SetFiltergraph(graph);
         const std::string path = OutputPath(run.file);

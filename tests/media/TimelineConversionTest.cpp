@@ -41,14 +41,9 @@ TEST_P(TrimmedHdClip, ConvertsToAvi) {
     const std::string input = HdClip();
     ASSERT_FALSE(input.empty());
     const std::string output = OutputPath(std::string(expected.name) + ".avi");
-    RenderEngine engine;
-    auto graph = BuildConversion(
-        engine, MakeTimeline(input, {0, 5 * kSecond, 2 * kSecond, 7 * kSecond}, 320, 240, 29.97),
-        output, expected.encoders);
-    ASSERT_TRUE(graph);
-    RunToCompletion(*graph);
-
-    const testmedia::ProbeInfo info = testmedia::Probe(output);
+    const testmedia::ProbeInfo info = ConvertTimeline(
+        MakeTimeline(input, {0, 5 * kSecond, 2 * kSecond, 7 * kSecond}, 320, 240, 29.97), output,
+        expected.encoders);
     ASSERT_TRUE(info.ok);
     EXPECT_NEAR(info.duration, 5.0, 0.1);
     const testmedia::StreamInfo* video = info.First("video");
@@ -133,12 +128,7 @@ TEST_F(TimelineConversion, AnimatedGifEndsAtItsLength) {
     ASSERT_EQ(timeline->AddGroup(video), S_OK);
 
     const std::string output = OutputPath("animation.avi");
-    RenderEngine engine;
-    auto graph = BuildConversion(engine, timeline, output, {"avenc_mpeg4", nullptr});
-    ASSERT_TRUE(graph);
-    RunToCompletion(*graph);
-
-    const testmedia::ProbeInfo info = testmedia::Probe(output);
+    const testmedia::ProbeInfo info = ConvertTimeline(timeline, output, {"avenc_mpeg4", nullptr});
     ASSERT_TRUE(info.ok);
     EXPECT_NEAR(info.duration, 2.0, 0.15);
     const testmedia::StreamInfo* stream = info.First("video");
@@ -237,11 +227,8 @@ protected:
         const std::string input = HdClip();
         ASSERT_FALSE(input.empty());
         const std::string output = OutputPath("transition.avi");
-        RenderEngine engine;
-        auto graph = BuildConversion(engine, timeline, output, {"avenc_mpeg4", nullptr});
-        ASSERT_TRUE(graph);
-        RunToCompletion(*graph);
-        const testmedia::ProbeInfo info = testmedia::Probe(output);
+        const testmedia::ProbeInfo info =
+            ConvertTimeline(timeline, output, {"avenc_mpeg4", nullptr});
         ASSERT_TRUE(info.ok);
         EXPECT_NEAR(info.duration, seconds, 0.1);
         std::string errors;

@@ -49,7 +49,9 @@ protected:
         Open(dialog, clip);
         EXPECT_TRUE(ProcessEventsUntil(
             [&] {
+                // Shown once opened; the first frame may come before or after.
                 return dialog.player() != nullptr && dialog.player()->window() != nullptr &&
+                       dialog.player()->window()->isVisible() &&
                        !dialog.player()->window()->CurrentFrame().isNull();
             },
             30000));
@@ -99,6 +101,12 @@ TEST_F(PlayerTest, PlaysPausesStopsSeeksAndMarksTheConvertedRange) {
     EXPECT_EQ(player.state(), PreviewPlayer::State::Stopped);
     const QImage first = window.grab().toImage();
     EXPECT_GT(LitShare(first), 0.5) << "the first frame is shown, not black";
+    // It is the clip's own first frame, as an independent decoder sees it.
+    const QString reference = OutputPath("first.png");
+    ASSERT_EQ(testmedia::Run("ffmpeg", {"-v", "error", "-y", "-i", QString::fromStdString(clip),
+                                        "-frames:v", "1", reference}),
+              0);
+    EXPECT_LT(Difference(first, QImage(reference)), 4.0);
 
     Click(dialog, idc::kPlay);
     EXPECT_EQ(player.state(), PreviewPlayer::State::Running);
@@ -152,7 +160,8 @@ TEST_F(PlayerTest, EndOfStreamReturnsToTheStartAndClosingResetsTheMarks) {
     ASSERT_TRUE(PositionShows(dialog, "00:00:00 / 00:00:03"));
     EXPECT_LT(Difference(player.window()->grab().toImage(), first), 4.0);
 
-    // Opening again replaces the player.
+    // Opening again while it plays replaces the player.
+    Click(dialog, idc::kPlay);
     const PreviewPlayer* before = dialog.player();
     OpenAndShow(dialog, clip);
     EXPECT_NE(dialog.player(), before);
