@@ -230,7 +230,11 @@ void PreviewPlayer::OnPositionTick() {
         return;
     }
     graph_->GetStopPosition(stopPosition_);
-    graph_->GetCurrentPosition(currentPosition_);
+    // The picture's own position where there is one: sound or subtitles may
+    // have been read further ahead.
+    if (audioOnly_ || !frames_->position(currentPosition_)) {
+        graph_->GetCurrentPosition(currentPosition_);
+    }
     emit positionChanged();
 }
 

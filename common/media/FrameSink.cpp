@@ -165,6 +165,17 @@ Element FrameSink::renderer() const {
     return renderer_;
 }
 
+bool FrameSink::position(std::int64_t& position) const {
+    gint64 nanoseconds = -1;
+    if (!renderer_ ||
+        !gst_element_query_position(renderer_.native(), GST_FORMAT_TIME, &nanoseconds) ||
+        nanoseconds < 0) {
+        return false;
+    }
+    position = nanoseconds / 100;
+    return true;
+}
+
 FrameCounts FrameSink::counts() const {
     return {shared_->delivered.load(), shared_->replaced.load()};
 }

@@ -54,6 +54,10 @@ public:
     // The renderer element to put at the end of a video path; one per sink.
     Element renderer() const;
     FrameCounts counts() const;
+    // The stream time of the picture on show, in 100-ns units; false before
+    // the first one. The whole graph would answer with its furthest sink,
+    // which need not be the one being watched.
+    bool position(std::int64_t& position) const;
 
     struct Shared;
 
