@@ -30,8 +30,6 @@ namespace {
 
 using uikit::Language;
 
-constexpr int kSliderMaximum = 600;
-
 constexpr int kHiddenAtStart[] = {idc::kClipList,      idc::kMusicList,     idc::kEditorButton3,
                                   idc::kEditorButton4, idc::kEditorButton1, idc::kEditorButton2,
                                   idc::kEditorButton5, idc::kTransition,    idc::kPreview,

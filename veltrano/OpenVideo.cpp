@@ -19,11 +19,6 @@ namespace {
 
 using uikit::Language;
 
-// A time in 100-ns units as "hh:mm:ss" of its whole seconds.
-QString Clock(std::int64_t units) {
-    return ClockText(units / media::kUnitsPerSecond);
-}
-
 } // namespace
 
 std::int32_t ChooseTransition(const ConverterState& state, int clipIndex) {
@@ -105,8 +100,8 @@ void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult&
 
     state_.startMark = 0;
     state_.endMark = duration;
-    Control<QLabel>(idc::kPosition)->setText("00:00:00 / " + Clock(duration));
-    Control<QLabel>(idc::kEndMark)->setText(Clock(duration));
+    Control<QLabel>(idc::kPosition)->setText("00:00:00 / " + UnitsClockText(duration));
+    Control<QLabel>(idc::kEndMark)->setText(UnitsClockText(duration));
     Control<QLabel>(idc::kStartMark)->setText("00:00:00");
     StartPlayer(path);
     state_.sliderPos = 0;

@@ -13,16 +13,6 @@
 
 namespace veltrano {
 
-namespace {
-
-constexpr int kSliderMaximum = 600;
-
-QString Clock(std::int64_t units) {
-    return ClockText(units / media::kUnitsPerSecond);
-}
-
-} // namespace
-
 void CConverterDlg::ConnectPlayerCommands() {
     const auto onClick = [this](int id, auto handler) {
         connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
@@ -59,7 +49,7 @@ void CConverterDlg::SetMark(std::int64_t& mark, int labelId) {
         return;
     }
     mark = player_->currentPosition();
-    Control<QLabel>(labelId)->setText(Clock(mark));
+    Control<QLabel>(labelId)->setText(UnitsClockText(mark));
 }
 
 void CConverterDlg::OnSliderReleased() {
@@ -107,7 +97,8 @@ void CConverterDlg::OnPlayerPosition() {
     }
     const std::int64_t current = player_->currentPosition();
     const std::int64_t stop = player_->stopPosition();
-    Control<QLabel>(idc::kPosition)->setText(Clock(current) + " / " + Clock(stop));
+    Control<QLabel>(idc::kPosition)
+        ->setText(UnitsClockText(current) + " / " + UnitsClockText(stop));
     const int position = stop == 0 ? 0
                                    : static_cast<int>(static_cast<double>(current) /
                                                       static_cast<double>(stop) * kSliderMaximum);

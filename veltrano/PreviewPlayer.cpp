@@ -181,7 +181,11 @@ void PreviewPlayer::Close() {
     state_ = State::Stopped;
     audioOnly_ = true;
     if (window_) {
-        fullScreen_ = window_->IsFullScreen() || fullScreen_;
+        // A shown video leaves the flag as the user left it; a window that
+        // never showed one keeps the flag for the next file.
+        if (videoReady_) {
+            fullScreen_ = window_->IsFullScreen();
+        }
         window_->hide();
         window_.reset();
     }

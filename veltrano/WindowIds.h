@@ -7,6 +7,7 @@ namespace veltrano {
 // Window constants of the main window.
 inline constexpr int IDT_PROGRESS = 1112; // progress timer of a running conversion
 inline constexpr int kProgressIntervalMs = 1000;
+inline constexpr int kSliderMaximum = 600;          // the position slider runs 0..600
 inline constexpr int WM_GRAPHNOTIFY = 1024 + 13;    // conversion graph events are queued
 inline constexpr int WM_PLAYER_POSITION = 1024 + 3; // the preview player's position moved
 inline constexpr int IDM_ABOUTBOX = 16;             // About item of the window menu

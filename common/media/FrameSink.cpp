@@ -172,7 +172,7 @@ bool FrameSink::position(std::int64_t& position) const {
         nanoseconds < 0) {
         return false;
     }
-    position = nanoseconds / 100;
+    position = internal::NanosecondsToUnits(nanoseconds);
     return true;
 }
 
