@@ -72,10 +72,10 @@ QStringList FfmpegConversionArgs(const QString& input, const QString& output, in
 
 namespace {
 
-double ConvertWithFfmpeg(const QString& input, const QString& output, int videoBitrate) {
+double ConvertWithFfmpeg(const QStringList& args) {
     QElapsedTimer timer;
     timer.start();
-    if (!RunFfmpeg(FfmpegConversionArgs(input, output, videoBitrate))) {
+    if (!RunFfmpeg(args)) {
         return -1;
     }
     return timer.elapsed() / 1000.0;
@@ -128,7 +128,9 @@ bool CompareWithFfmpeg(const OurConversion& ours, int runs, const QString& input
     std::vector<double> ffmpegTimes;
     for (int run = 0; run < runs; ++run) {
         const double our = ours.run();
-        const double ffmpeg = ConvertWithFfmpeg(input, ffmpegOutput, ours.videoBitrate);
+        const double ffmpeg = ConvertWithFfmpeg(
+            ours.ffmpegArgs ? ours.ffmpegArgs(input, ffmpegOutput)
+                            : FfmpegConversionArgs(input, ffmpegOutput, ours.videoBitrate));
         if (our < 0 || ffmpeg < 0) {
             return false;
         }

@@ -44,6 +44,9 @@ struct OurConversion {
     std::function<double()> run; // one conversion: wall time in seconds, negative on failure
     QString output;
     int videoBitrate; // as our encoder is set
+    // The matching ffmpeg conversion after the common arguments; empty for
+    // FfmpegConversionArgs at videoBitrate.
+    std::function<QStringList(const QString& input, const QString& output)> ffmpegArgs = {};
 };
 
 // Times our conversion against the matching ffmpeg one of `input`, `runs`

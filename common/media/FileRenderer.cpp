@@ -1,14 +1,19 @@
 // FilterGraph::RenderFile: builds a playback graph for a file around decodebin,
 // which picks the demuxer and decoders; each decoded stream gets converters
-// and a renderer of its own.
+// and a renderer of its own. The subtitle filter joins the first video path
+// when the user's load level says so; since decodebin exposes its pads in any
+// order, the chains are built only once it has exposed them all.
 
 #include "FilterGraph.h"
+#include "SubtitleFilter.h"
 
 #include "internal/ErrorMapping.h"
 #include "internal/FilterGraphImpl.h"
 #include "internal/GstUtil.h"
+#include "internal/SubtitleFilterBin.h"
 
 #include <chrono>
+#include <filesystem>
 
 namespace media {
 
@@ -30,8 +35,26 @@ Element MakeNullRenderer(MajorType type) {
     return Element(std::move(sink));
 }
 
+// Decodebin blocks its pads until it has exposed them all (no-more-pads), so
+// nothing flows before the chains are built there.
 void OnPadAdded(GstElement*, GstPad* pad, gpointer self) {
-    static_cast<FilterGraph::Impl*>(self)->RenderDecodedPad(pad);
+    auto* impl = static_cast<FilterGraph::Impl*>(self);
+    std::lock_guard lock(impl->mutex);
+    impl->pendingPads.push_back(Handle<GstPad>::Ref(pad));
+}
+
+void OnNoMorePads(GstElement*, gpointer self) {
+    static_cast<FilterGraph::Impl*>(self)->RenderPendingPads();
+}
+
+// Name of the file source: the file's name, unless the graph has that one already.
+const char* SourceName(GstElement* pipeline, const std::string& fileName) {
+    if (fileName.empty()) {
+        return nullptr;
+    }
+    auto taken =
+        Handle<GstElement>::Adopt(gst_bin_get_by_name(GST_BIN(pipeline), fileName.c_str()));
+    return taken ? nullptr : fileName.c_str();
 }
 
 void OnUnknownType(GstElement*, GstPad*, GstCaps* caps, gpointer self) {
@@ -55,14 +78,74 @@ Element FilterGraph::Impl::MakeRenderer(MajorType type) {
     return renderer ? renderer : MakeNullRenderer(type);
 }
 
-// Runs in a streaming thread when decodebin exposes a decoded stream.
-void FilterGraph::Impl::RenderDecodedPad(GstPad* pad) {
+// Runs in a streaming thread once decodebin has exposed its decoded streams.
+void FilterGraph::Impl::RenderPendingPads() {
+    std::vector<Handle<GstPad>> pads;
+    internal::Sidecar subtitleSidecar;
+    int level = kSubtitleFilterNever;
+    {
+        std::lock_guard lock(mutex);
+        pads.swap(pendingPads);
+        subtitleSidecar = sidecar;
+        level = subtitleLevel;
+    }
+    int firstVideo = -1;
+    for (std::size_t i = 0; i < pads.size() && firstVideo < 0; ++i) {
+        Handle<GstCaps> caps = internal::CapsOfPad(pads[i].get());
+        if (internal::MajorTypeOfCaps(caps.get()) == MajorType::Video) {
+            firstVideo = static_cast<int>(i);
+        }
+    }
+    int subtitle = -1;
+    Handle<GstElement> filter;
+    if (firstVideo >= 0 && level != kSubtitleFilterNever) {
+        subtitle = internal::ChooseSubtitlePad(pads);
+        const bool hasSubtitles =
+            subtitle >= 0 || subtitleSidecar.format != internal::SidecarFormat::None;
+        if (level == kSubtitleFilterAlways || hasSubtitles) {
+            const internal::SubtitleKind kind =
+                subtitle >= 0
+                    ? internal::SubtitleKindOfCaps(
+                          internal::CapsOfPad(pads[static_cast<std::size_t>(subtitle)].get()).get())
+                    : internal::SubtitleKind::None;
+            filter = internal::MakeSubtitleFilter(kind, subtitle >= 0 ? internal::Sidecar{}
+                                                                      : subtitleSidecar);
+        }
+        if (!filter) {
+            subtitle = -1;
+        }
+    }
+    for (std::size_t i = 0; i < pads.size(); ++i) {
+        if (static_cast<int>(i) != subtitle) {
+            RenderDecodedPad(pads[i].get(),
+                             static_cast<int>(i) == firstVideo ? filter : Handle<GstElement>());
+        }
+    }
+    if (subtitle < 0) {
+        return;
+    }
+    // The drawn stream feeds the filter instead of a renderer of its own.
+    GstPad* pad = pads[static_cast<std::size_t>(subtitle)].get();
+    auto input = Handle<GstPad>::Adopt(
+        gst_element_get_static_pad(filter.get(), internal::kSubtitleInputName));
+    if (input && GST_OBJECT_PARENT(filter.get()) != nullptr &&
+        gst_pad_link(pad, input.get()) == GST_PAD_LINK_OK) {
+        std::lock_guard lock(mutex);
+        streams.push_back(DecodedStream{MajorType::Text, Handle<GstPad>::Ref(pad)});
+    }
+}
+
+// Builds one decoded stream's chain; `subtitleFilter` joins a video path.
+void FilterGraph::Impl::RenderDecodedPad(GstPad* pad, const Handle<GstElement>& subtitleFilter) {
     Handle<GstCaps> caps = internal::CapsOfPad(pad);
     const MajorType type = internal::MajorTypeOfCaps(caps.get());
 
     std::vector<Handle<GstElement>> chain;
     if (type == MajorType::Video) {
         chain.push_back(MakeElement("videoconvert"));
+        if (subtitleFilter) {
+            chain.push_back(subtitleFilter);
+        }
         VideoFilterFactory filterFactory;
         {
             std::lock_guard lock(mutex);
@@ -145,6 +228,7 @@ void FilterGraph::Impl::UndoRender(const std::vector<Handle<GstElement>>& added)
         std::lock_guard lock(mutex);
         remove.insert(remove.end(), renderedElements.begin(), renderedElements.end());
         renderedElements.clear();
+        pendingPads.clear();
         streams.clear();
         undecodableStreams = 0;
         undecodableVideo = false;
@@ -164,12 +248,24 @@ Result FilterGraph::RenderFile(const std::string& path) {
         return access;
     }
     Impl& impl = *impl_;
-    Handle<GstElement> source = MakeElement("filesrc");
+    const std::string fileName = std::filesystem::path(path).filename().string();
+    Handle<GstElement> source = MakeElement("filesrc", SourceName(native(), fileName));
     Handle<GstElement> decoder = MakeElement("decodebin");
     if (!source || !decoder) {
         return VFW_E_CANNOT_RENDER;
     }
     g_object_set(source.get(), "location", path.c_str(), nullptr);
+    // Read at every render: the user may change it between files.
+    const int level = SubtitleFilterInstalled() ? SubtitleFilterLoadLevel() : kSubtitleFilterNever;
+    if (level != kSubtitleFilterNever) {
+        internal::StopDecodingAtStyledSubtitles(decoder.get());
+    }
+    {
+        std::lock_guard lock(impl.mutex);
+        impl.subtitleLevel = level;
+        impl.sidecar =
+            level != kSubtitleFilterNever ? internal::FindSidecar(path) : internal::Sidecar{};
+    }
     gst_bin_add_many(GST_BIN(native()), source.get(), decoder.get(), nullptr);
     if (!gst_element_link(source.get(), decoder.get())) {
         impl.UndoRender({source, decoder});
@@ -179,6 +275,9 @@ Result FilterGraph::RenderFile(const std::string& path) {
         std::lock_guard lock(impl.mutex);
         impl.signalConnections.push_back(
             {decoder, g_signal_connect(decoder.get(), "pad-added", G_CALLBACK(OnPadAdded), &impl)});
+        impl.signalConnections.push_back(
+            {decoder,
+             g_signal_connect(decoder.get(), "no-more-pads", G_CALLBACK(OnNoMorePads), &impl)});
         impl.signalConnections.push_back(
             {decoder,
              g_signal_connect(decoder.get(), "unknown-type", G_CALLBACK(OnUnknownType), &impl)});

@@ -33,10 +33,9 @@ enum class Positioning { None, Absolute };
 // a player puts a real video sink here.
 using RendererFactory = std::function<Element(MajorType type)>;
 
-// Makes a filter that joins every decoded video path between the converter and
-// the renderer, or an empty Element for none. This is where a subtitle filter
-// is meant to join the video path; until then decoded text streams end in a
-// null renderer of their own.
+// Makes a filter that joins every decoded video path between the converter (or
+// the subtitle filter, which comes first) and the renderer, or an empty Element
+// for none.
 using VideoFilterFactory = std::function<Element()>;
 
 class FilterGraph {
@@ -63,6 +62,10 @@ public:
     // converters and one renderer per decoded audio or video stream, negotiated
     // and paused with nothing flowing yet. VFW_S_PARTIAL_RENDER when some stream
     // had no decoder. On failure the graph is left as it was before the call.
+    // The source is named after the file's name ("clip.mkv"). The subtitle
+    // filter (SubtitleFilter.h) joins the first video path as the user's load
+    // level says; the subtitle stream it draws feeds it, and every other
+    // subtitle stream ends in a null renderer of its own.
     Result RenderFile(const std::string& path);
 
     // Adds an element under a name; a taken name gets a numbered suffix.
@@ -126,6 +129,13 @@ public:
     // then reports EC_COMPLETE.
     Result SendEndOfStream();
 
+    // --- Replacing renderers ---
+    // After renderers were removed and their feeding pads linked elsewhere: brings
+    // the new elements to the graph's state and starts the streams that leave
+    // through `outputs` again from the beginning (a flushing seek sent upstream
+    // from each), so the new path receives every frame, the first included.
+    Result Rewind(const std::vector<Pad>& outputs);
+
     GstElement* native() const;
 
     // Opaque to callers; named here so the implementation files can share it.
@@ -135,5 +145,11 @@ private:
     explicit FilterGraph(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
+
+// Ends every linked input of `element` (a multiplexer) so it finishes its file:
+// index and headers written, whatever the rest of its graph does. May wait for
+// a streaming thread to hand over, so call it off the UI thread; stopping the
+// graph releases such a wait.
+Result EndStreamsInto(const Element& element);
 
 } // namespace media

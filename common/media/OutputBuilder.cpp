@@ -1,7 +1,9 @@
 #include "OutputBuilder.h"
 
 #include "internal/GstUtil.h"
+#include "internal/MissingPlugin.h"
 #include "internal/OutputCaps.h"
+#include "internal/WmEncoding.h"
 
 #include <sys/stat.h>
 
@@ -27,6 +29,7 @@ const char* MuxFactory(OutputFormat format) {
     case OutputFormat::Matroska:
         return "matroskamux";
     case OutputFormat::Asf:
+    case OutputFormat::WindowsMedia:
         return "asfmux";
     }
     return nullptr;
@@ -47,7 +50,63 @@ Handle<GstElement> MakeQueue(InterleavingMode mode) {
     return queue;
 }
 
+// Without a multiplexer a stream ends in a renderer of its own: converters, the
+// optional compressor and a null renderer that takes data as fast as it comes.
+Result RenderToDefaultRenderer(GstBin* pipeline, const Pad& source, const Element& compressor) {
+    std::vector<Handle<GstElement>> chain;
+    switch (source.ConnectionMajorType()) {
+    case MajorType::Video:
+        chain.push_back(MakeElement("videoconvert"));
+        break;
+    case MajorType::Audio:
+        chain.push_back(MakeElement("audioconvert"));
+        chain.push_back(MakeElement("audioresample"));
+        break;
+    default:
+        break;
+    }
+    if (compressor) {
+        chain.push_back(compressor.handle());
+    }
+    Handle<GstElement> renderer = MakeElement("fakesink");
+    if (renderer) {
+        g_object_set(renderer.get(), "sync", FALSE, nullptr);
+    }
+    chain.push_back(renderer);
+    for (const Handle<GstElement>& element : chain) {
+        if (!element) {
+            return VFW_E_CANNOT_RENDER;
+        }
+        if (GST_OBJECT_PARENT(element.get()) == nullptr) {
+            gst_bin_add(pipeline, element.get());
+        }
+    }
+    bool linked = true;
+    for (std::size_t i = 1; i < chain.size() && linked; ++i) {
+        linked = gst_element_link(chain[i - 1].get(), chain[i].get());
+    }
+    auto entry = Handle<GstPad>::Adopt(gst_element_get_static_pad(chain.front().get(), "sink"));
+    linked = linked && entry && gst_pad_link(source.native(), entry.get()) == GST_PAD_LINK_OK;
+    if (!linked) {
+        for (const Handle<GstElement>& element : chain) {
+            gst_element_set_state(element.get(), GST_STATE_NULL);
+            gst_bin_remove(pipeline, element.get());
+        }
+        return VFW_E_CANNOT_CONNECT;
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        gst_element_sync_state_with_parent(it->get());
+    }
+    return S_OK;
+}
+
 } // namespace
+
+std::string MissingMultiplexerText(OutputFormat format) {
+    const char* factoryName = MuxFactory(format);
+    auto factory = Handle<GstElementFactory>::Adopt(gst_element_factory_find(factoryName));
+    return factory ? std::string() : internal::DescribeMissingElement(factoryName);
+}
 
 Result OutputBuilder::SetFiltergraph(std::shared_ptr<FilterGraph> graph) {
     if (!graph) {
@@ -94,6 +153,9 @@ Result OutputBuilder::SetOutputFileName(OutputFormat format, const std::string& 
         graph_->RemoveFilter(newMux);
         return VFW_E_CANNOT_CONNECT;
     }
+    if (format == OutputFormat::WindowsMedia || format == OutputFormat::Asf) {
+        internal::RepairAsfPacketLengths(newMux.native());
+    }
     mux = std::move(newMux);
     writer = std::move(newWriter);
     return S_OK;
@@ -104,20 +166,35 @@ Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
     if (!graph_) {
         return E_UNEXPECTED;
     }
-    if (!source || !mux) {
+    if (!source) {
         return E_POINTER;
     }
     if (source.Direction() != PadDirection::Output || source.IsConnected()) {
         return E_INVALIDARG;
     }
     GstObject* pipeline = GST_OBJECT(graph_->native());
+    if (!mux) {
+        return RenderToDefaultRenderer(GST_BIN(pipeline), source, compressor);
+    }
     if (GST_OBJECT_PARENT(mux.native()) != pipeline) {
         return VFW_E_NOT_FOUND;
     }
     const MajorType type = source.ConnectionMajorType();
     std::vector<Handle<GstElement>> chain;
     const char* muxTemplate = nullptr;
-    if (type == MajorType::Video) {
+    internal::WmStreamChain profileChain;
+    const bool useProfile = !compressor && internal::HasWmProfile(mux.native());
+    if (useProfile) {
+        if (type != MajorType::Video && type != MajorType::Audio) {
+            return VFW_E_CANNOT_RENDER;
+        }
+        muxTemplate = type == MajorType::Video ? "video_%u" : "audio_%u";
+        const Result built = internal::BuildWmStreamChain(mux.native(), type, profileChain);
+        if (Failed(built)) {
+            return built;
+        }
+        chain = profileChain.elements;
+    } else if (type == MajorType::Video) {
         muxTemplate = "video_%u";
         chain.push_back(MakeElement("videoconvert"));
     } else if (type == MajorType::Audio) {
@@ -127,7 +204,7 @@ Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
     } else {
         return VFW_E_CANNOT_RENDER;
     }
-    if (!compressor) {
+    if (!compressor && !useProfile) {
         if (Handle<GstCaps> caps = internal::UncompressedCaps(source.native())) {
             Handle<GstElement> filter = MakeElement("capsfilter");
             if (filter) {
@@ -184,7 +261,20 @@ Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         gst_element_sync_state_with_parent(it->get());
     }
+    if (useProfile) {
+        internal::MarkWmStreamRendered(mux.native(), profileChain.streamNumber);
+    }
     return S_OK;
+}
+
+Result ConfigureFilterUsingProfile(const Element& writerMux, const WmProfile& profile) {
+    if (!writerMux) {
+        return E_POINTER;
+    }
+    if (writerMux.FactoryName() != MuxFactory(OutputFormat::WindowsMedia)) {
+        return E_INVALIDARG;
+    }
+    return internal::AttachWmProfile(writerMux.native(), profile);
 }
 
 Result SetInterleavingMode(const Element& mux, InterleavingMode mode) {

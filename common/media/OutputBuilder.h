@@ -7,13 +7,16 @@
 #include "Element.h"
 #include "FilterGraph.h"
 #include "Result.h"
+#include "WmProfile.h"
 
 #include <memory>
 #include <string>
 
 namespace media {
 
-enum class OutputFormat { Avi, Matroska, Asf };
+// WindowsMedia writes the same container as Asf; its writer encodes by itself
+// once ConfigureFilterUsingProfile gave it a profile.
+enum class OutputFormat { Avi, Matroska, Asf, WindowsMedia };
 
 // How streams are interleaved in the file. The multiplexers always write in
 // timestamp order once every stream has data, which is full interleaving; the
@@ -34,13 +37,27 @@ public:
                              Element& writer);
 
     // Links source through converters, the optional compressor (added to the
-    // graph if it is not in it yet) and a queue into a new input of mux. With no
+    // graph if it is not in it yet) and a queue into a new input of mux; with an
+    // empty mux into a null renderer of its own instead. With no
     // compressor a timeline's video leaves in the group's uncompressed format.
+    // Without compressor into a multiplexer configured with a profile, the
+    // profile's next stream of the source's kind is encoded as it describes;
+    // VFW_E_TYPE_NOT_ACCEPTED when the profile has no such stream left.
     Result RenderStream(const Pad& source, const Element& compressor, const Element& mux);
 
 private:
     std::shared_ptr<FilterGraph> graph_;
 };
+
+// Makes a Windows Media (or ASF) multiplexer encode the streams rendered into it
+// afterwards as the profile describes. E_INVALIDARG for another multiplexer or
+// a profile without audio or video stream, VFW_E_NO_ENCODER when a stream's
+// format has no installed encoder.
+Result ConfigureFilterUsingProfile(const Element& writerMux, const WmProfile& profile);
+
+// "<multiplexer> is missing; install the Debian package <package>." when the
+// format's multiplexer is not installed; empty when it is.
+std::string MissingMultiplexerText(OutputFormat format);
 
 // Applies to the streams rendered into mux afterwards.
 Result SetInterleavingMode(const Element& mux, InterleavingMode mode);

@@ -4,6 +4,7 @@
 
 #include "FilterGraph.h"
 #include "internal/GraphEventQueue.h"
+#include "internal/SubtitleSidecar.h"
 
 #include <gst/gst.h>
 
@@ -40,7 +41,8 @@ struct FilterGraph::Impl {
     void ResetReports();
 
     // RenderFile parts (FileRenderer.cpp).
-    void RenderDecodedPad(GstPad* pad);
+    void RenderPendingPads();
+    void RenderDecodedPad(GstPad* pad, const Handle<GstElement>& subtitleFilter);
     Element MakeRenderer(MajorType type);
     // started: what setting the pipeline to PAUSED returned.
     Result WaitForPreroll(GstStateChangeReturn started);
@@ -63,6 +65,9 @@ struct FilterGraph::Impl {
     bool asyncDone = false;           // the pipeline finished an asynchronous state change
     std::condition_variable reported; // on asyncDone and on errors
     std::vector<DecodedStream> streams;
+    std::vector<Handle<GstPad>> pendingPads; // exposed by decodebin, chains not built yet
+    int subtitleLevel = 2;                   // load level of the subtitle filter for this render
+    internal::Sidecar sidecar;               // beside the rendered file
     std::vector<Handle<GstElement>> renderedElements;
     int undecodableStreams = 0;
     bool undecodableVideo = false;

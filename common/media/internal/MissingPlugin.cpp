@@ -98,6 +98,14 @@ const char* ElementPackage(const char* factoryName) {
     return nullptr;
 }
 
+std::string MissingText(const std::string& what, const char* package) {
+    if (package != nullptr) {
+        return what + " is missing; install the Debian package " + package + ".";
+    }
+    return what + " is missing; install the GStreamer plugin packages (" + kGood + ", " + kBad +
+           ", " + kUgly + ", " + kLibav + ").";
+}
+
 } // namespace
 
 std::string PackageForMissingPlugin(GstMessage* message) {
@@ -137,11 +145,11 @@ std::string DescribeMissingPlugin(GstMessage* message) {
         what = "A GStreamer plugin";
     }
     const std::string package = PackageForMissingPlugin(message);
-    if (!package.empty()) {
-        return what + " is missing; install the Debian package " + package + ".";
-    }
-    return what + " is missing; install the GStreamer plugin packages (" + kGood + ", " + kBad +
-           ", " + kUgly + ", " + kLibav + ").";
+    return MissingText(what, package.empty() ? nullptr : package.c_str());
+}
+
+std::string DescribeMissingElement(const char* factoryName) {
+    return MissingText(factoryName, ElementPackage(factoryName));
 }
 
 } // namespace media::internal

@@ -17,4 +17,8 @@ std::string PackageForMissingPlugin(GstMessage* message);
 // missing-plugin message; empty for any other message.
 std::string DescribeMissingPlugin(GstMessage* message);
 
+// "<factory> is missing; install the Debian package <package>." for an element
+// the layer needs by name (the package part left out when unknown).
+std::string DescribeMissingElement(const char* factoryName);
+
 } // namespace media::internal

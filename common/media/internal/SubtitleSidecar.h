@@ -1,0 +1,43 @@
+#pragma once
+
+// Subtitle scripts that lie beside a video file, and the reader that turns an
+// ASS/SSA script into the form a demuxer hands its subtitle track on in:
+// the script header as codec data and one block per Dialogue line.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace media::internal {
+
+enum class SidecarFormat { None, Ass, Srt };
+
+struct Sidecar {
+    std::string path;
+    SidecarFormat format = SidecarFormat::None;
+};
+
+// The script beside `videoPath` with the same base name and the extension .ass,
+// .ssa or .srt in any letter case; format None when there is none.
+Sidecar FindSidecar(const std::string& videoPath);
+
+struct AssEvent {
+    std::int64_t startNs = 0;
+    std::int64_t durationNs = 0;
+    // "ReadOrder,Layer,Style,Name,MarginL,MarginR,MarginV,Effect,Text"
+    std::string block;
+};
+
+struct AssScript {
+    std::string header;           // everything but the Dialogue lines
+    std::vector<AssEvent> events; // by start time
+};
+
+// Reads an ASS or SSA script (UTF-8, with or without a byte order mark). False
+// when the text has no [Events] section with a Format line.
+bool ParseAssScript(const std::string& text, AssScript& script);
+
+// Index of the first event still on show at or after `positionNs`.
+std::size_t FirstEventFrom(const AssScript& script, std::int64_t positionNs);
+
+} // namespace media::internal

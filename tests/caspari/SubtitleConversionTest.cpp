@@ -1,0 +1,322 @@
+// The subtitle converter's engine on real files: rendered, converted into each
+// container through the installed encoders, checked with ffprobe and by
+// comparing the output's frames with the source's.
+
+#include "SubtitleConversion.h"
+#include "CaspariStrings.h"
+#include "CompressorCatalogue.h"
+#include "CompressorDevices.h"
+#include "LanguagePack.h"
+#include "MediaInit.h"
+#include "OutputExtension.h"
+#include "RecordingPrompts.h"
+#include "SubtitleFilterLoad.h"
+#include "SubtitleMedia.h"
+#include "TestEnvironment.h"
+#include "TestMedia.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <cmath>
+#include <csignal>
+#include <functional>
+#include <ostream>
+
+namespace {
+
+using caspari::ConversionOutcome;
+using caspari::SubtitleConversion;
+using testenv::ProcessEventsUntil;
+
+constexpr int kRenderTimeoutMs = 30000;
+constexpr int kConvertTimeoutMs = 240000;
+
+double Rate(const std::string& text) {
+    const auto slash = text.find('/');
+    return slash == std::string::npos
+               ? std::stod(text)
+               : std::stod(text.substr(0, slash)) / std::stod(text.substr(slash + 1));
+}
+
+// The catalogue entry of an installed encoder, counted as the binder counts.
+std::int32_t EntryOf(settings::CompressorCategory category, const QString& element) {
+    std::vector<settings::CompressorMember> members;
+    settings::CurrentCompressorDevices().Walk(category, members);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (members[i].elementName == element) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    ADD_FAILURE() << "encoder not installed: " << element.toStdString();
+    return settings::kCompressorNone;
+}
+
+void SetLoadLevel(std::optional<int> level) {
+    QSettings key(QSettings::UserScope, "Pellmar", "VSFilter");
+    key.beginGroup("General");
+    if (level) {
+        key.setValue("LoadLevel", *level);
+    } else {
+        key.remove("LoadLevel");
+    }
+}
+
+struct Container {
+    std::int32_t format;
+    const char* name;
+    const char* videoCodec;
+    const char* audioCodec;
+};
+
+constexpr Container kAvi{settings::kFormatAvi, "Avi", "mpeg4", "mp3"};
+constexpr Container kWmv{settings::kFormatWmv, "Wmv", "wmv2", "wmav2"};
+constexpr Container kMkv{settings::kFormatMkv, "Mkv", "mpeg4", "mp3"};
+constexpr Container kAsf{settings::kFormatAsf, "Asf", "wmv2", "wmav2"};
+
+class SubtitleConversionTest : public ::testing::Test {
+protected:
+    SubtitleConversionTest() : scoped_(prompts_) {
+        uikit::Language().SetBuiltInStrings(res::CaspariStrings());
+        EXPECT_GE(media::Initialize(), 0);
+        engine_ = std::make_unique<SubtitleConversion>(&window_, uikit::Language());
+    }
+    ~SubtitleConversionTest() override {
+        engine_.reset();
+        settings::ReleaseCompressor(settings::CompressorCategory::Video);
+        settings::ReleaseCompressor(settings::CompressorCategory::Audio);
+    }
+
+    // Renders the source and waits for the outcome.
+    int Open(const std::string& path) {
+        QSignalSpy rendered(engine_.get(), &SubtitleConversion::sourceRendered);
+        engine_->RenderSourceGraph(QString::fromStdString(path));
+        EXPECT_TRUE(ProcessEventsUntil([&] { return !rendered.isEmpty(); }, kRenderTimeoutMs));
+        return rendered.isEmpty() ? 0 : rendered.first().first().toInt();
+    }
+
+    settings::OutputSettings OutputFor(const Container& container, const std::string& source) {
+        settings::OutputSettings output;
+        output.outputFormat = container.format;
+        settings::SetOutputExtension(container.format, dir_.filePath("out"), output.outputPath);
+        const testmedia::ProbeInfo probe = testmedia::Probe(source);
+        if (const testmedia::StreamInfo* video = probe.First("video")) {
+            output.outputWidth = video->width;
+            output.outputHeight = video->height;
+            output.outputFrameRate = Rate(video->frameRate);
+        }
+        output.videoBitrate = 798720;
+        output.audioBitrate = 128000;
+        const bool wmCodecs = container.format == settings::kFormatAsf;
+        output.videoCompressorIndex =
+            EntryOf(settings::CompressorCategory::Video, wmCodecs ? "avenc_wmv2" : "avenc_mpeg4");
+        output.audioCompressorIndex =
+            EntryOf(settings::CompressorCategory::Audio, wmCodecs ? "avenc_wmav2" : "lamemp3enc");
+        settings::BindCompressor(settings::CompressorCategory::Video, output.videoCompressorIndex);
+        settings::BindCompressor(settings::CompressorCategory::Audio, output.audioCompressorIndex);
+        return output;
+    }
+
+    // Builds and runs; `whileRunning` is called once the graph runs. Returns how
+    // it ended, after the source was rendered again.
+    ConversionOutcome Convert(settings::OutputSettings& output,
+                              const std::function<void()>& whileRunning = {}) {
+        QSignalSpy finished(engine_.get(), &SubtitleConversion::conversionFinished);
+        QSignalSpy rendered(engine_.get(), &SubtitleConversion::sourceRendered);
+        const media::Result built = engine_->PrepareCompressorsAndBuild(output);
+        EXPECT_EQ(built, media::S_OK) << media::ErrorText(built);
+        if (media::Failed(built) || media::Failed(engine_->Run())) {
+            engine_->FinishConversion();
+            return ConversionOutcome::Failed;
+        }
+        EXPECT_TRUE(engine_->Converting());
+        if (whileRunning) {
+            whileRunning();
+        }
+        EXPECT_TRUE(ProcessEventsUntil([&] { return !finished.isEmpty(); }, kConvertTimeoutMs));
+        EXPECT_TRUE(ProcessEventsUntil([&] { return !rendered.isEmpty(); }, kRenderTimeoutMs));
+        EXPECT_FALSE(engine_->Converting());
+        EXPECT_NE(engine_->Graph(), nullptr) << "the source is rendered again";
+        return finished.isEmpty() ? ConversionOutcome::Failed
+                                  : finished.first().first().value<ConversionOutcome>();
+    }
+
+    testenv::ScopedSettingsFolder folder_;
+    uikit::RecordingPrompts prompts_;
+    uikit::ScopedPrompts scoped_;
+    QWidget window_;
+    QTemporaryDir dir_;
+    std::unique_ptr<SubtitleConversion> engine_;
+};
+
+// Whether the subtitle is in the output's picture: at its time the text area
+// differs from the source, at a time without subtitle it does not.
+void ExpectSubtitleDrawn(const std::string& source, const std::string& output, bool drawn,
+                         bool redAss) {
+    const QImage sourceShown = testmedia::GrabFrame(source, testmedia::kSubtitleShownAt);
+    const QImage outputShown = testmedia::GrabFrame(output, testmedia::kSubtitleShownAt);
+    const QImage sourceClear = testmedia::GrabFrame(source, testmedia::kNoSubtitleAt);
+    const QImage outputClear = testmedia::GrabFrame(output, testmedia::kNoSubtitleAt);
+    ASSERT_FALSE(sourceShown.isNull() || outputShown.isNull() || sourceClear.isNull() ||
+                 outputClear.isNull());
+    const QRect area = redAss ? testmedia::SubtitleArea(sourceShown.size())
+                              : testmedia::PlainTextArea(sourceShown.size());
+    const double shownDifference = testmedia::DifferingShare(sourceShown, outputShown, area);
+    if (drawn) {
+        // Thin plain text covers less of its area than the bold styled line.
+        EXPECT_GT(shownDifference, redAss ? 0.05 : 0.02) << "no subtitle in the picture";
+    } else {
+        EXPECT_LT(shownDifference, 0.01) << "something was drawn";
+    }
+    EXPECT_LT(testmedia::DifferingShare(sourceClear, outputClear, area), 0.01);
+    if (drawn && redAss) {
+        EXPECT_GT(testmedia::ColourShare(outputShown, area, QColor(255, 0, 0)), 0.02)
+            << "the style's colour is missing";
+    }
+}
+
+struct SourceCase {
+    const char* name;
+    std::function<std::string()> make;
+    bool subtitles;
+    bool redAss;
+    bool audio;
+    double seconds; // of picture and sound; a subtitle may last longer
+};
+
+void PrintTo(const SourceCase& source, std::ostream* out) {
+    *out << source.name;
+}
+void PrintTo(const Container& container, std::ostream* out) {
+    *out << container.name;
+}
+
+class ContainerConversion
+    : public SubtitleConversionTest,
+      public ::testing::WithParamInterface<std::tuple<SourceCase, Container>> {};
+
+TEST_P(ContainerConversion, WritesThePictureWithItsSubtitlesAndTheSound) {
+    const auto& [source, container] = GetParam();
+    const std::string input = source.make();
+    ASSERT_FALSE(input.empty());
+    ASSERT_EQ(Open(input), 1);
+    settings::OutputSettings output = OutputFor(container, input);
+    ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
+    EXPECT_TRUE(prompts_.Messages().empty()) << prompts_.Messages().front().text.toStdString();
+
+    const std::string written = output.outputPath.toStdString();
+    const testmedia::ProbeInfo in = testmedia::Probe(input);
+    const testmedia::ProbeInfo out = testmedia::Probe(written);
+    ASSERT_TRUE(out.ok) << written;
+    const testmedia::StreamInfo* video = out.First("video");
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(video->codecName, container.videoCodec);
+    EXPECT_EQ(video->width, in.First("video")->width);
+    EXPECT_EQ(video->height, in.First("video")->height);
+    EXPECT_NEAR(Rate(video->frameRate), std::trunc(Rate(in.First("video")->frameRate)), 0.05);
+    EXPECT_NEAR(out.duration, source.seconds, 0.25);
+    const testmedia::StreamInfo* audio = out.First("audio");
+    if (source.audio) {
+        ASSERT_NE(audio, nullptr);
+        EXPECT_EQ(audio->codecName, container.audioCodec);
+    } else {
+        EXPECT_EQ(audio, nullptr) << "a silent source gives a file with its picture only";
+    }
+    EXPECT_EQ(out.First("subtitle"), nullptr);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(written, &errors)) << errors;
+    ExpectSubtitleDrawn(input, written, source.subtitles, source.redAss);
+    if (container.format == settings::kFormatWmv) {
+        EXPECT_EQ(output.useVideoCompressor, 0) << "the Windows Media writer encodes by itself";
+        EXPECT_EQ(output.useAudioCompressor, 0);
+    }
+}
+
+const SourceCase kSources[] = {
+    {"AssTrack", [] { return testmedia::MkvWithAss(); }, true, true, true, 6.0},
+    {"SrtTrack", [] { return testmedia::MkvWithSrt(); }, true, false, true, 6.0},
+    {"SidecarSrt", [] { return testmedia::Mp4WithSidecarSrt(); }, true, false, true, 6.0},
+    {"NoSubtitles", [] { return testmedia::MkvWithoutSubtitles(); }, false, true, true, 6.0},
+    {"NoSound", [] { return testmedia::MkvWithoutAudio(); }, true, true, false, 6.0},
+    {"HdAss", [] { return testmedia::HdMkvWithAss(8); }, true, true, true, 8.0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Engine, ContainerConversion,
+                         ::testing::Combine(::testing::ValuesIn(kSources),
+                                            ::testing::Values(kAvi, kWmv, kMkv, kAsf)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    std::get<1>(info.param).name;
+                         });
+
+TEST_F(SubtitleConversionTest, FollowsTheFilterLoadLevelAndPutsItBack) {
+    const std::string input = testmedia::MkvWithAss();
+    settings::OutputSettings output = OutputFor(kMkv, input);
+    // 2 keeps the filter out of the graph: the picture stays as it was.
+    SetLoadLevel(2);
+    ASSERT_EQ(Open(input), 1);
+    ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
+    ExpectSubtitleDrawn(input, output.outputPath.toStdString(), false, true);
+
+    // The program makes it join while it runs, and puts 2 back at close.
+    caspari::SubtitleFilterLoad load;
+    caspari::ForceSubtitleFilterLoad(load);
+    engine_->ReleaseGraph();
+    ASSERT_EQ(Open(input), 1);
+    ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
+    ExpectSubtitleDrawn(input, output.outputPath.toStdString(), true, true);
+    caspari::RestoreSubtitleFilterLoad(load);
+    QSettings key(QSettings::UserScope, "Pellmar", "VSFilter");
+    EXPECT_EQ(key.value("General/LoadLevel").toInt(), 2);
+}
+
+TEST_F(SubtitleConversionTest, ConvertsTwiceWithoutReopeningAndStopsWithAPlayableFile) {
+    const std::string input = testmedia::HdMkvWithAss(8);
+    ASSERT_EQ(Open(input), 1);
+    settings::OutputSettings output = OutputFor(kAvi, input);
+    ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
+    const double fullDuration = testmedia::Probe(output.outputPath.toStdString()).duration;
+
+    // The second run needs no second open; it is stopped once it is under way.
+    const ConversionOutcome stopped = Convert(output, [&] {
+        ProcessEventsUntil([&] { return QFileInfo(output.outputPath).size() > 300 * 1024; },
+                           kConvertTimeoutMs);
+        engine_->Stop();
+    });
+    EXPECT_EQ(stopped, ConversionOutcome::Stopped);
+    const testmedia::ProbeInfo probe = testmedia::Probe(output.outputPath.toStdString());
+    ASSERT_TRUE(probe.ok);
+    EXPECT_GT(probe.duration, 0.5);
+    EXPECT_LT(probe.duration, fullDuration - 0.5);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(output.outputPath.toStdString(), &errors)) << errors;
+    EXPECT_TRUE(prompts_.Messages().empty());
+}
+
+TEST_F(SubtitleConversionTest, AWriteFailureEndsTheJobWithItsErrorAndRendersAgain) {
+    const std::string input = testmedia::HdMkvWithAss(8);
+    ASSERT_EQ(Open(input), 1);
+    settings::OutputSettings output = OutputFor(kAvi, input);
+    // A file size limit makes the writer fail part way, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = 200 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const ConversionOutcome outcome = Convert(output);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_EQ(outcome, ConversionOutcome::Failed);
+    const auto messages = prompts_.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(messages.front().text.isEmpty());
+    EXPECT_EQ(messages.front().caption, uikit::Language().GetMessageText(105));
+}
+
+} // namespace
