@@ -34,17 +34,6 @@ constexpr int kMpeg4Bitrate = 2'000'000;
 constexpr int kWmvVideoBitrate = 798720;
 constexpr int kWmvAudioBitrate = 128000;
 
-std::int32_t EntryOf(settings::CompressorCategory category, const char* element) {
-    std::vector<settings::CompressorMember> members;
-    settings::CurrentCompressorDevices().Walk(category, members);
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        if (members[i].elementName == element) {
-            return static_cast<std::int32_t>(i);
-        }
-    }
-    return settings::kCompressorNone;
-}
-
 // One conversion by the engine, from rendering the source to the finished file.
 // Wall time in seconds, negative on failure.
 double ConvertWithEngine(const QString& input, settings::OutputSettings output) {
@@ -115,8 +104,10 @@ int main(int argc, char** argv) {
     settings::OutputSettings avi;
     avi.outputFormat = settings::kFormatAvi;
     avi.outputPath = args.dir.filePath("caspari.avi");
-    avi.videoCompressorIndex = EntryOf(settings::CompressorCategory::Video, "avenc_mpeg4");
-    avi.audioCompressorIndex = EntryOf(settings::CompressorCategory::Audio, "lamemp3enc");
+    avi.videoCompressorIndex =
+        settings::EncoderEntry(settings::CompressorCategory::Video, "avenc_mpeg4");
+    avi.audioCompressorIndex =
+        settings::EncoderEntry(settings::CompressorCategory::Audio, "lamemp3enc");
     settings::SetCodecState(
         settings::CodecState{"avenc_mpeg4", {{"bitrate", std::to_string(kMpeg4Bitrate)}}});
     std::printf("AVI: MPEG-4 at %d bit/s + MP3, subtitles burned in\n", kMpeg4Bitrate);

@@ -49,17 +49,6 @@ private:
     QEventLoop& loop_;
 };
 
-int EntryOf(settings::CompressorCategory category, const QString& element) {
-    std::vector<settings::CompressorMember> members;
-    settings::CurrentCompressorDevices().Walk(category, members);
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        if (members[i].elementName == element) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 JobRunner::JobRunner() : scoped_(prompts_) {}
@@ -76,8 +65,8 @@ bool JobRunner::Start() {
         std::fprintf(stderr, "media framework did not start\n");
         return false;
     }
-    const int video = EntryOf(settings::CompressorCategory::Video, "avenc_mpeg4");
-    const int audio = EntryOf(settings::CompressorCategory::Audio, "lamemp3enc");
+    const int video = settings::EncoderEntry(settings::CompressorCategory::Video, "avenc_mpeg4");
+    const int audio = settings::EncoderEntry(settings::CompressorCategory::Audio, "lamemp3enc");
     if (video < 0 || audio < 0) {
         std::fprintf(stderr, "the MPEG-4 or MP3 encoder is not installed\n");
         return false;

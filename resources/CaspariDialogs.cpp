@@ -50,10 +50,24 @@ constexpr std::array kOptionsControls = {
 constexpr DialogTemplate kOptionsDialog{129, "Output options", "Microsoft Sans Serif", 8, 278,
                                         143, kOptionsControls};
 
+// The element list is a one-column report list; the dialog hides its header.
+constexpr std::array kFilterPropertiesControls = {
+    ControlTemplate{1054, K::ReportList, "", 7, 7, 173, 159, StyleNone},
+    ControlTemplate{1055, K::Button, "&Settings", 13, 175, 66, 14, StyleDisabled},
+    ControlTemplate{2, K::Button, "&Continue", 103, 175, 66, 14, StyleNone},
+};
+
+constexpr DialogTemplate kFilterPropertiesDialog{
+    133, "Set Filter's Properties", "MS Sans Serif", 8, 187, 196, kFilterPropertiesControls};
+
 } // namespace
 
 const DialogTemplate& CaspariOptionsDialog() {
     return kOptionsDialog;
+}
+
+const DialogTemplate& CaspariFilterPropertiesDialog() {
+    return kFilterPropertiesDialog;
 }
 
 } // namespace res

@@ -7,4 +7,8 @@ namespace res {
 // Template 129: caspari's output options dialog.
 const DialogTemplate& CaspariOptionsDialog();
 
+// Template 133: the dialog that lists the elements of a conversion graph and
+// opens the settings of the one picked.
+const DialogTemplate& CaspariFilterPropertiesDialog();
+
 } // namespace res

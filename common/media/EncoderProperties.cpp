@@ -99,6 +99,63 @@ bool DescribeType(const GParamSpec* spec, PropertySpec& out) {
     return true;
 }
 
+// Whether the element may take a new value of the setting in `state`. A
+// setting marked for no state is changeable only before the element starts.
+bool MutableIn(const GParamSpec* spec, GstState state) {
+    const guint flags = spec->flags;
+    switch (state) {
+    case GST_STATE_VOID_PENDING:
+    case GST_STATE_NULL:
+        return true;
+    case GST_STATE_READY:
+        return (flags & (GST_PARAM_MUTABLE_READY | GST_PARAM_MUTABLE_PAUSED |
+                         GST_PARAM_MUTABLE_PLAYING)) != 0;
+    case GST_STATE_PAUSED:
+        return (flags & (GST_PARAM_MUTABLE_PAUSED | GST_PARAM_MUTABLE_PLAYING)) != 0;
+    case GST_STATE_PLAYING:
+        return (flags & GST_PARAM_MUTABLE_PLAYING) != 0;
+    }
+    return false;
+}
+
+// The higher of the element's state and the one it is changing to, so a
+// setting is not offered for a state the element is about to leave.
+GstState StateOf(GstElement* element) {
+    GST_OBJECT_LOCK(element);
+    const GstState current = GST_STATE(element);
+    const GstState pending = GST_STATE_PENDING(element);
+    GST_OBJECT_UNLOCK(element);
+    return pending > current ? pending : current;
+}
+
+// The changeable settings of `object` that `offered` lets through.
+template <typename Offered>
+std::vector<PropertySpec> Describe(GObject* object, Offered offered) {
+    std::vector<PropertySpec> result;
+    guint count = 0;
+    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(object), &count);
+    for (guint i = 0; i < count; ++i) {
+        const GParamSpec* spec = specs[i];
+        // Every element has a name and a parent; they are not its settings.
+        if (!IsChangeable(spec) || spec->owner_type == GST_TYPE_OBJECT ||
+            spec->owner_type == G_TYPE_OBJECT || !offered(spec)) {
+            continue;
+        }
+        PropertySpec out;
+        out.name = spec->name;
+        out.nick = g_param_spec_get_nick(const_cast<GParamSpec*>(spec));
+        const char* blurb = g_param_spec_get_blurb(const_cast<GParamSpec*>(spec));
+        out.blurb = blurb != nullptr ? blurb : "";
+        if (!DescribeType(spec, out)) {
+            continue;
+        }
+        out.value = ValueText(object, spec);
+        result.push_back(std::move(out));
+    }
+    g_free(specs);
+    return result;
+}
+
 } // namespace
 
 std::vector<std::string> ApplyEncoderState(const Element& encoder, const EncoderState& state) {
@@ -120,36 +177,22 @@ std::vector<std::string> ApplyEncoderState(const Element& encoder, const Encoder
 
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
                                                     const EncoderState& startFrom) {
-    std::vector<PropertySpec> result;
     const Element encoder = Element::Create(factoryName);
     if (!encoder) {
-        return result;
+        return {};
     }
     // What the encoder refuses shows as its own value instead.
     ApplyEncoderState(encoder, startFrom);
-    GObject* object = G_OBJECT(encoder.native());
-    guint count = 0;
-    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(object), &count);
-    for (guint i = 0; i < count; ++i) {
-        const GParamSpec* spec = specs[i];
-        // Every element has a name and a parent; they are not encoder settings.
-        if (!IsChangeable(spec) || spec->owner_type == GST_TYPE_OBJECT ||
-            spec->owner_type == G_TYPE_OBJECT) {
-            continue;
-        }
-        PropertySpec out;
-        out.name = spec->name;
-        out.nick = g_param_spec_get_nick(const_cast<GParamSpec*>(spec));
-        const char* blurb = g_param_spec_get_blurb(const_cast<GParamSpec*>(spec));
-        out.blurb = blurb != nullptr ? blurb : "";
-        if (!DescribeType(spec, out)) {
-            continue;
-        }
-        out.value = ValueText(object, spec);
-        result.push_back(std::move(out));
+    return Describe(G_OBJECT(encoder.native()), [](const GParamSpec*) { return true; });
+}
+
+std::vector<PropertySpec> DescribeElementProperties(const Element& element) {
+    if (!element) {
+        return {};
     }
-    g_free(specs);
-    return result;
+    const GstState state = StateOf(element.native());
+    return Describe(G_OBJECT(element.native()),
+                    [state](const GParamSpec* spec) { return MutableIn(spec, state); });
 }
 
 bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,

@@ -43,6 +43,13 @@ using EncoderState = std::vector<std::pair<std::string, std::string>>;
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
                                                     const EncoderState& startFrom);
 
+// The settings of a live element (one in a graph) that a person may change in
+// the state the element is in now, with their current values: readable and
+// writable, not construct-only, and marked changeable in that state (in NULL
+// every such setting is). "name" and "parent", and types a person cannot type,
+// are left out. Empty for an empty element.
+std::vector<PropertySpec> DescribeElementProperties(const Element& element);
+
 // Sets each named setting the encoder has and may change. Returns the names of
 // the settings left as they were: unknown to the encoder, not changeable, or
 // text that is no valid value of the setting.

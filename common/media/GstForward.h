@@ -12,6 +12,7 @@ typedef struct _GstMessage GstMessage;
 typedef struct _GstEvent GstEvent;
 typedef struct _GstQuery GstQuery;
 typedef struct _GstSample GstSample;
+typedef struct _GstBuffer GstBuffer;
 typedef struct _GstElementFactory GstElementFactory;
 typedef struct _GESTimeline GESTimeline;
 typedef struct _GESLayer GESLayer;

@@ -47,6 +47,8 @@ template <>
 struct HandleTraits<GstQuery> : MiniObjectTraits<GstQuery> {};
 template <>
 struct HandleTraits<GstSample> : MiniObjectTraits<GstSample> {};
+template <>
+struct HandleTraits<GstBuffer> : MiniObjectTraits<GstBuffer> {};
 
 template <typename T>
 class Handle {

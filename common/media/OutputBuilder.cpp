@@ -21,6 +21,7 @@ constexpr const char* kInterleavingKey = "media-interleaving-mode";
 // must stay off: a multiplexer waiting for one stream while another's queue is
 // full by count stalls the whole graph before the first byte is written.
 constexpr guint64 kInterleaveWindow = 3 * GST_SECOND;
+constexpr guint kEncoderFeedFrames = 4;
 
 const char* MuxFactory(OutputFormat format) {
     switch (format) {
@@ -46,6 +47,17 @@ Handle<GstElement> MakeQueue(InterleavingMode mode) {
         const bool bounded = mode == InterleavingMode::Capture || mode == InterleavingMode::Full;
         g_object_set(queue.get(), "max-size-buffers", 0u, "max-size-bytes", 0u, "max-size-time",
                      bounded ? kInterleaveWindow : guint64{0}, nullptr);
+    }
+    return queue;
+}
+
+// A short queue in front of an encoder: decoding, drawing and encoding then run
+// in threads of their own instead of one after the other in one.
+Handle<GstElement> MakeEncoderFeed() {
+    Handle<GstElement> queue = MakeElement("queue");
+    if (queue) {
+        g_object_set(queue.get(), "max-size-buffers", kEncoderFeedFrames, "max-size-bytes", 0u,
+                     "max-size-time", guint64{0}, nullptr);
     }
     return queue;
 }
@@ -213,8 +225,12 @@ Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
             chain.push_back(filter);
         }
     }
+    if (useProfile) {
+        chain.insert(chain.end() - 1, MakeEncoderFeed());
+    }
     if (compressor) {
         internal::UseAllEncoderThreads(compressor.native());
+        chain.push_back(MakeEncoderFeed());
         chain.push_back(compressor.handle());
     }
     chain.push_back(MakeQueue(GetInterleavingMode(mux)));

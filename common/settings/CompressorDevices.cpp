@@ -26,6 +26,17 @@ CompressorDevices& CurrentCompressorDevices() {
     return replacement != nullptr ? *replacement : *installed;
 }
 
+std::int32_t EncoderEntry(CompressorCategory category, const QString& elementName) {
+    std::vector<CompressorMember> members;
+    CurrentCompressorDevices().Walk(category, members);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (members[i].elementName == elementName) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    return -1;
+}
+
 ScopedCompressorDevices::ScopedCompressorDevices(CompressorDevices& replacement)
     : previous_(Replacement()) {
     Replacement() = &replacement;

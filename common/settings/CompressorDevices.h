@@ -40,6 +40,10 @@ public:
 // The devices in force: the installed encoders unless replaced.
 CompressorDevices& CurrentCompressorDevices();
 
+// The entry number, counted over every member as binding counts, of the
+// installed encoder whose own name is `elementName`; -1 when there is none.
+std::int32_t EncoderEntry(CompressorCategory category, const QString& elementName);
+
 // Replaces the devices in force while the object lives (tests).
 class ScopedCompressorDevices {
 public:

@@ -38,24 +38,11 @@ using testenv::ProcessEventsUntil;
 constexpr int kRenderTimeoutMs = 30000;
 constexpr int kConvertTimeoutMs = 240000;
 
-double Rate(const std::string& text) {
-    const auto slash = text.find('/');
-    return slash == std::string::npos
-               ? std::stod(text)
-               : std::stod(text.substr(0, slash)) / std::stod(text.substr(slash + 1));
-}
-
-// The catalogue entry of an installed encoder, counted as the binder counts.
+// The catalogue entry of an installed encoder; the test needs it installed.
 std::int32_t EntryOf(settings::CompressorCategory category, const QString& element) {
-    std::vector<settings::CompressorMember> members;
-    settings::CurrentCompressorDevices().Walk(category, members);
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        if (members[i].elementName == element) {
-            return static_cast<std::int32_t>(i);
-        }
-    }
-    ADD_FAILURE() << "encoder not installed: " << element.toStdString();
-    return settings::kCompressorNone;
+    const std::int32_t entry = settings::EncoderEntry(category, element);
+    EXPECT_GE(entry, 0) << "encoder not installed: " << element.toStdString();
+    return entry;
 }
 
 void SetLoadLevel(std::optional<int> level) {
@@ -109,7 +96,7 @@ protected:
         if (const testmedia::StreamInfo* video = probe.First("video")) {
             output.outputWidth = video->width;
             output.outputHeight = video->height;
-            output.outputFrameRate = Rate(video->frameRate);
+            output.outputFrameRate = testmedia::FramesPerSecond(video->frameRate);
         }
         output.videoBitrate = 798720;
         output.audioBitrate = 128000;
@@ -219,7 +206,8 @@ TEST_P(ContainerConversion, WritesThePictureWithItsSubtitlesAndTheSound) {
     EXPECT_EQ(video->codecName, container.videoCodec);
     EXPECT_EQ(video->width, in.First("video")->width);
     EXPECT_EQ(video->height, in.First("video")->height);
-    EXPECT_NEAR(Rate(video->frameRate), std::trunc(Rate(in.First("video")->frameRate)), 0.05);
+    EXPECT_NEAR(testmedia::FramesPerSecond(video->frameRate),
+                std::trunc(testmedia::FramesPerSecond(in.First("video")->frameRate)), 0.05);
     EXPECT_NEAR(out.duration, source.seconds, 0.25);
     const testmedia::StreamInfo* audio = out.First("audio");
     if (source.audio) {

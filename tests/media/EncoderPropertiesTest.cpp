@@ -1,6 +1,7 @@
 #include "EncoderProperties.h"
 #include "Element.h"
 #include "MediaInit.h"
+#include "MediaTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,40 @@ TEST(EncoderPropertiesTest, MpegFourFamilyOffersRateSettings) {
             EXPECT_EQ(values.count(name), 1u) << name;
         }
     }
+}
+
+class LiveElementPropertiesTest : public mediatest::MediaTest {};
+
+// A live element offers what it may take in the state it is in: every setting
+// while stopped, only those marked changeable there once its graph pauses.
+TEST_F(LiveElementPropertiesTest, OffersWhatTheElementsStateAllows) {
+    std::shared_ptr<FilterGraph> graph;
+    ASSERT_GE(FilterGraph::Create(graph), 0);
+    const Element sink = Element::Create("fakesink");
+    ASSERT_GE(graph->AddFilter(sink, "sink"), 0);
+    const auto offered = [&sink] {
+        std::map<std::string, std::string> values;
+        for (const PropertySpec& spec : DescribeElementProperties(sink)) {
+            values[spec.name] = spec.value;
+        }
+        return values;
+    };
+    Element target = sink;
+    ASSERT_GE(target.SetProperty("silent", "false"), 0);
+
+    const auto stopped = offered();
+    EXPECT_EQ(stopped.count("sync"), 1u);
+    EXPECT_EQ(stopped.count("name"), 0u);
+    EXPECT_EQ(stopped.count("parent"), 0u);
+    EXPECT_EQ(stopped.count("last-sample"), 0u); // read-only
+
+    ASSERT_GE(graph->Pause(), 0);
+    const auto paused = offered();
+    EXPECT_EQ(paused.count("sync"), 0u);
+    ASSERT_EQ(paused.count("silent"), 1u);
+    EXPECT_EQ(paused.at("silent"), "false");
+    EXPECT_LT(paused.size(), stopped.size());
+    EXPECT_TRUE(DescribeElementProperties(Element()).empty());
 }
 
 } // namespace

@@ -195,6 +195,14 @@ std::string AudioOnlyM4a() {
                                  "2", "-c:a", "aac"});
 }
 
+double FramesPerSecond(const std::string& rate) {
+    const auto slash = rate.find('/');
+    if (slash == std::string::npos) {
+        return rate.empty() ? 0.0 : std::stod(rate);
+    }
+    return std::stod(rate.substr(0, slash)) / std::stod(rate.substr(slash + 1));
+}
+
 const StreamInfo* ProbeInfo::First(const std::string& codecType) const {
     for (const StreamInfo& stream : streams) {
         if (stream.codecType == codecType) {

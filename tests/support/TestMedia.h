@@ -57,6 +57,9 @@ struct ProbeInfo {
 
 ProbeInfo Probe(const std::string& path);
 
+// A rate as ffprobe writes it ("30000/1001", "25") in frames per second.
+double FramesPerSecond(const std::string& rate);
+
 // Decodes every stream to the end; errors receives ffmpeg's complaints.
 bool DecodesCleanly(const std::string& path, std::string* errors);
 

@@ -42,14 +42,6 @@ constexpr std::int64_t kSecond = 10'000'000;
 
 using testenv::ProcessEventsUntil;
 
-inline double FrameRate(const std::string& text) {
-    const auto slash = text.find('/');
-    if (slash == std::string::npos) {
-        return std::stod(text);
-    }
-    return std::stod(text.substr(0, slash)) / std::stod(text.substr(slash + 1));
-}
-
 // A short clip whose container states its frame rate.
 inline std::string FixedRateAvi(int fps) {
     return testmedia::Ensure("mpeg4-mp3-160x120-" + std::to_string(fps) + "fps-1s.avi",

@@ -336,7 +336,9 @@ TEST_F(ConversionTest, HighSourceFrameRateIsQuestioned) {
         const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("fast.avi").toStdString());
         ASSERT_TRUE(out.ok);
         ASSERT_NE(out.First("video"), nullptr);
-        EXPECT_NEAR(FrameRate(out.First("video")->frameRate), FrameRate(rate), 0.01) << rate;
+        EXPECT_NEAR(testmedia::FramesPerSecond(out.First("video")->frameRate),
+                    testmedia::FramesPerSecond(rate), 0.01)
+            << rate;
     }
 
     CConverterDlg dialog;

@@ -64,8 +64,7 @@ Handle<GstElement> MakeAssScriptSource(const std::string& path) {
     }
     const std::string& header = feed->script.header;
     // The caps take a reference of their own.
-    std::unique_ptr<GstBuffer, decltype(&gst_buffer_unref)> codecData(
-        gst_buffer_new_memdup(header.data(), header.size()), &gst_buffer_unref);
+    auto codecData = Handle<GstBuffer>::Adopt(gst_buffer_new_memdup(header.data(), header.size()));
     auto caps = Handle<GstCaps>::Adopt(gst_caps_new_simple(
         "application/x-ass", "codec_data", GST_TYPE_BUFFER, codecData.get(), nullptr));
     GstAppSrc* appSource = GST_APP_SRC(source.get());

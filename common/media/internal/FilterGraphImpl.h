@@ -79,7 +79,9 @@ struct FilterGraph::Impl {
     std::vector<SignalConnection> signalConnections;
     RendererFactory rendererFactory;
     VideoFilterFactory videoFilterFactory;
-    int prerollTimeoutMs = 5000;
+    // Rendering waits in the background, so the bound can allow for slow media
+    // (a pipe, a network mount) and for the subtitle filter's font set-up.
+    int prerollTimeoutMs = 10000;
 };
 
 } // namespace media

@@ -1,6 +1,6 @@
 #pragma once
 
-// Handle traits for buffers, and for the video codec base classes' states and
+// Handle traits for the video codec base classes' states and
 // frames, which count references of their own.
 
 #include "Handle.h"
@@ -8,9 +8,6 @@
 #include <gst/video/video.h>
 
 namespace media {
-
-template <>
-struct HandleTraits<GstBuffer> : MiniObjectTraits<GstBuffer> {};
 
 template <>
 struct HandleTraits<GstVideoCodecState> {
