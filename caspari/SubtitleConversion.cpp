@@ -250,7 +250,9 @@ void SubtitleConversion::OnGraphNotify() {
     long code = 0;
     std::intptr_t param1 = 0;
     std::intptr_t param2 = 0;
-    while (mediaEvent_ && !ending_ && graph_ &&
+    // Events of a graph that never started running (its start failed) are the
+    // start's failure, which the caller reports.
+    while (converting_ && !ending_ && graph_ &&
            media::Succeeded(graph_->GetEvent(code, param1, param2, 0))) {
         if (code == media::EC_COMPLETE) {
             FinishConversion(ConversionOutcome::Completed);
@@ -309,7 +311,8 @@ void SubtitleConversion::FinishConversion(ConversionOutcome outcome, const QStri
     feeds_.clear();
     compressors_ = AddedCompressors();
     writer_ = OutputWriter();
-    if (outcome == ConversionOutcome::Failed) {
+    // A failed build or start has said why already.
+    if (outcome == ConversionOutcome::Failed && !errorText.isEmpty()) {
         uikit::CurrentPrompts().ShowMessage(window_, errorText, language_.GetMessageText(kMsgError),
                                             uikit::PromptIcon::Error);
     }

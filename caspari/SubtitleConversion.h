@@ -59,7 +59,8 @@ public:
     media::Result Run();
     // Ends the writer's streams so the file is complete up to here, then finishes.
     void Stop();
-    // Stops, tears down, reports the outcome and renders the source again.
+    // Stops, tears down, reports the outcome and renders the source again. A
+    // failure's text is shown when there is one.
     void FinishConversion(ConversionOutcome outcome = ConversionOutcome::Completed,
                           const QString& errorText = {});
 

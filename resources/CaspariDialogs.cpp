@@ -60,7 +60,51 @@ constexpr std::array kFilterPropertiesControls = {
 constexpr DialogTemplate kFilterPropertiesDialog{
     133, "Set Filter's Properties", "MS Sans Serif", 8, 187, 196, kFilterPropertiesControls};
 
+constexpr std::array kMainControls = {
+    ControlTemplate{1000, K::Button, "Open Video", 7, 7, 66, 26, StyleNone},
+    ControlTemplate{1006, K::Button, "Options", 76, 7, 66, 25, StyleNone},
+    ControlTemplate{1002, K::Button, "Convert", 145, 7, 66, 26, StyleNone},
+    ControlTemplate{1043, K::Button, "Help", 214, 7, 66, 26, StyleNone},
+    ControlTemplate{1001, K::Label, "", 8, 41, 273, 16, StyleCentred | StyleSunken},
+    ControlTemplate{1003, K::Button, "Build Filters", 7, 55, 28, 14, StyleNone},
+    ControlTemplate{1004, K::Label, "", 7, 68, 273, 28, StyleSunken},
+    // Shown only while converting: how much of the source is written.
+    ControlTemplate{1090, K::ProgressBar, "", 7, 97, 273, 7, StyleHidden},
+    ControlTemplate{1026, K::Button, "Homepage", 76, 106, 66, 26, StyleNone},
+    ControlTemplate{1027, K::Button, "About", 145, 106, 66, 26, StyleNone},
+    ControlTemplate{1022, K::Button, "Exit", 214, 106, 66, 26, StyleNone},
+};
+
+constexpr DialogTemplate kMainDialog{102, "OpenContainer", "MS Sans Serif", 8, 287,
+                                     140, kMainControls};
+
+// The icon is a picture label the dialog fills.
+constexpr std::array kAboutControls = {
+    ControlTemplate{1050, K::Label, "", 10, 10, 32, 32, StyleNone},
+    ControlTemplate{1045, K::Label, "CASPARI", 52, 10, 170, 10, StyleNone},
+    ControlTemplate{1044, K::Label, "Version 2.0", 52, 22, 170, 10, StyleNone},
+    ControlTemplate{kNoControlId, K::Label, "Made by TarnwickStudio.", 52, 38, 170, 10, StyleNone},
+    ControlTemplate{kNoControlId, K::Label,
+                    "Questions and suggestions: the support page of the product's homepage.", 52,
+                    50, 170, 20, StyleNone},
+    ControlTemplate{kNoControlId, K::Label,
+                    "Windows Media video and audio are written with the installed WMV and WMA "
+                    "encoders.",
+                    52, 72, 170, 20, StyleNone},
+    ControlTemplate{1, K::Button, "OK", 172, 96, 50, 14, StyleDefaultButton},
+};
+
+constexpr DialogTemplate kAboutDialog{100, "About", "MS Sans Serif", 8, 232, 117, kAboutControls};
+
 } // namespace
+
+const DialogTemplate& CaspariMainDialog() {
+    return kMainDialog;
+}
+
+const DialogTemplate& CaspariAboutDialog() {
+    return kAboutDialog;
+}
 
 const DialogTemplate& CaspariOptionsDialog() {
     return kOptionsDialog;

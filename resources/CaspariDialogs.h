@@ -4,6 +4,12 @@
 
 namespace res {
 
+// Template 102: caspari's main window.
+const DialogTemplate& CaspariMainDialog();
+
+// Template 100: caspari's About box.
+const DialogTemplate& CaspariAboutDialog();
+
 // Template 129: caspari's output options dialog.
 const DialogTemplate& CaspariOptionsDialog();
 

@@ -40,6 +40,7 @@ constexpr std::array kOwnKeys = {
     LanguageKey{1002, "IDC_BUTTON_CONVERT"},
     LanguageKey{125, "IDC_BUTTON_CONVERT"}, // the Convert button's idle label
     LanguageKey{124, "IDC_BUTTON_STOP"},    // the Convert button's label while converting
+    LanguageKey{kMsgOutputNotRemovable, "IDS_MESSAGE_OUTPUT_NOT_REMOVABLE"},
 };
 
 constexpr auto kKeys = WithSharedMessageKeys(kOwnKeys);

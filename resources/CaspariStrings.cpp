@@ -1,18 +1,17 @@
 #include "CaspariStrings.h"
 
-#include "MessageIds.h"
-
-#include <array>
+#include "SharedStrings.h"
 
 namespace res {
 namespace {
 
-// So far the messages of the options dialog it shares with veltrano.
-constexpr std::array kStrings = {
-    kFrameRateTooLargeString,
-    kFullPathNeededString,
-    kFrameSizeTooLargeString,
+constexpr std::array kOwnStrings = {
+    StringResource{101, "&About"},
+    StringResource{kMsgOutputNotRemovable, "The existing file %1 can not be replaced. Please "
+                                           "choose another output file in Options."},
 };
+
+constexpr auto kStrings = WithSharedStrings(kOwnStrings);
 
 } // namespace
 

@@ -6,21 +6,13 @@ namespace res {
 
 // Message strings added later, numbered clear of the first ones (105 to 163). Each
 // has a language key IDS_MESSAGE_... in the programs' key tables and every language file.
-inline constexpr int kMsgTimeLeft = 170;          // progress bar; %1 is the time still to go
-inline constexpr int kMsgOutputIsSource = 171;    // output file is the video being converted
-inline constexpr int kMsgFrameRateTooLarge = 172; // options dialog
-inline constexpr int kMsgFullPathNeeded = 173;    // options dialog
-inline constexpr int kMsgFrameSizeTooLarge = 174; // options dialog; %1 is the largest side
-inline constexpr int kMsgVideoNotFound = 175;     // %1 is the video's path
-inline constexpr int kMsgFolderNotCreated = 176;  // %1 is the output file's folder
-
-// The options dialog serves both programs, so both built-in tables hold its texts.
-inline constexpr StringResource kFrameRateTooLargeString{kMsgFrameRateTooLarge,
-                                                         "The frame rate is too large!"};
-inline constexpr StringResource kFullPathNeededString{
-    kMsgFullPathNeeded,
-    "Please give the output file with its full path, for example /home/me/Videos/output.avi"};
-inline constexpr StringResource kFrameSizeTooLargeString{
-    kMsgFrameSizeTooLarge, "The frame size is too large! Width and height can be at most %1."};
+inline constexpr int kMsgTimeLeft = 170;           // progress bar; %1 is the time still to go
+inline constexpr int kMsgOutputIsSource = 171;     // output file is the video being converted
+inline constexpr int kMsgFrameRateTooLarge = 172;  // options dialog
+inline constexpr int kMsgFullPathNeeded = 173;     // options dialog
+inline constexpr int kMsgFrameSizeTooLarge = 174;  // options dialog; %1 is the largest side
+inline constexpr int kMsgVideoNotFound = 175;      // %1 is the video's path
+inline constexpr int kMsgFolderNotCreated = 176;   // %1 is the output file's folder
+inline constexpr int kMsgOutputNotRemovable = 177; // %1 is the existing output file
 
 } // namespace res

@@ -42,10 +42,7 @@ constexpr std::array kOwnKeys = {
     LanguageKey{1060, "IDC_BUTTON_PAUSE"},
     LanguageKey{1062, "IDC_BUTTON_START_TIME"},
     LanguageKey{1063, "IDC_BUTTON_END_TIME"},
-    LanguageKey{kMsgTimeLeft, "IDS_MESSAGE_TIME_LEFT"},
-    LanguageKey{kMsgOutputIsSource, "IDS_MESSAGE_OUTPUT_IS_SOURCE"},
     LanguageKey{kMsgVideoNotFound, "IDS_MESSAGE_VIDEO_NOT_FOUND"},
-    LanguageKey{kMsgFolderNotCreated, "IDS_MESSAGE_FOLDER_NOT_CREATED"},
 };
 
 constexpr auto kKeys = WithSharedMessageKeys(kOwnKeys);

@@ -1,21 +1,21 @@
 // The Convert/Stop button, the progress of a running conversion and its end.
-#include "ClockText.h"
 #include "CompressorSlots.h"
 #include "ConversionJob.h"
+#include "ConversionProgress.h"
 #include "ConverterDlg.h"
 #include "DivxFeedback.h"
 #include "GraphEvents.h"
 #include "LanguagePack.h"
 #include "MediaWorker.h"
 #include "MessageIds.h"
+#include "OutputReplacement.h"
 #include "Prompts.h"
 #include "SourceDiscovery.h"
+#include "UnitsClockText.h"
 #include "WindowIds.h"
 
 #include <QAbstractButton>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <algorithm>
@@ -29,21 +29,6 @@ using uikit::Language;
 // How long Stop waits for the graph to finish its file before stopping it hard.
 constexpr int kStopGraceMs = 2000;
 constexpr double kLargestUsualFrameRate = 100.0;
-
-// An existing file is one that opens for reading.
-bool OutputFileExists(const QString& path) {
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-}
-
-bool SameFile(const QString& first, const QString& second) {
-    const QFileInfo a(first);
-    const QFileInfo b(second);
-    if (a.exists() && b.exists()) {
-        return a.canonicalFilePath() == b.canonicalFilePath();
-    }
-    return a.absoluteFilePath() == b.absoluteFilePath();
-}
 
 constexpr auto kCodecDownloadPage =
     "https://gstreamer.freedesktop.org/documentation/plugins_doc.html";
@@ -67,7 +52,7 @@ void CConverterDlg::OnConvert() {
     if (!ConfirmConversion()) {
         return;
     }
-    WriteDivxFeedbackSwitch();
+    settings::WriteDivxFeedbackSwitch();
     PrepareConversion();
 }
 
@@ -75,12 +60,12 @@ bool CConverterDlg::ConfirmConversion() {
     uikit::Prompts& prompts = uikit::CurrentPrompts();
     const QString& path = outputSettings_.outputPath;
     // Writing over the clip being read would destroy it.
-    if (SameFile(path, state_.clipFile)) {
+    if (settings::IsSameFile(path, state_.clipFile)) {
         prompts.ShowMessage(this, Language().GetMessageText(res::kMsgOutputIsSource),
                             Language().GetMessageText(105), uikit::PromptIcon::Error);
         return false;
     }
-    if (OutputFileExists(path)) {
+    if (settings::OutputFileExists(path)) {
         const QString question = QString("%1 ").arg(path) + Language().GetMessageText(131);
         // The old file stays until the new one is being written (see ConversionJob).
         if (prompts.AskYesNo(this, question, "Warning", uikit::PromptIcon::Warning) !=
@@ -166,11 +151,7 @@ void CConverterDlg::StartConversion() {
     RefreshConvertLabel();
     progressTimer_.start(kProgressIntervalMs);
     EnableOpenSet(false);
-    auto* progress = Control<QProgressBar>(idc::kProgress);
-    progress->setRange(0, 1000);
-    progress->setValue(0);
-    progress->setFormat("%p%");
-    progress->show();
+    uikit::StartConversionProgress(*Control<QProgressBar>(idc::kProgress));
 }
 
 void CConverterDlg::StopConversion() {
@@ -210,13 +191,9 @@ void CConverterDlg::UpdateProgress() {
         media::Failed(job_->Graph()->GetCurrentPosition(position)) || position <= 0) {
         return;
     }
-    const double done = std::min(1.0, static_cast<double>(position) / static_cast<double>(length));
-    progress->setValue(static_cast<int>(done * 1000));
-    if (done > 0.0 && state_.elapsedSeconds > 0) {
-        const auto left = static_cast<std::int64_t>(state_.elapsedSeconds * (1.0 - done) / done);
-        progress->setFormat("%p%  -  " +
-                            Language().GetMessageText(res::kMsgTimeLeft).arg(ClockText(left)));
-    }
+    uikit::ShowConversionProgress(*progress,
+                                  static_cast<double>(position) / static_cast<double>(length),
+                                  state_.elapsedSeconds);
 }
 
 bool CConverterDlg::event(QEvent* event) {

@@ -2,20 +2,14 @@
 
 #include "ConverterDlg.h"
 #include "LanguageKeyTable.h"
-#include "LanguagePack.h"
 #include "Profile.h"
+#include "ProgramLanguage.h"
 #include "VeltranoStrings.h"
 
 namespace veltrano {
 
 int CConverterApp::InitInstance() {
-    uikit::LanguagePack& language = uikit::Language();
-    language.SetBuiltInStrings(res::VeltranoStrings());
-    language.SetKeyTable(res::VeltranoLanguageKeys());
-    const uikit::Profile profile = uikit::Profile::Application();
-    const QString requested = profile.GetString("Option", "CurrentLanguage", "english");
-    language.Initialize(uikit::LanguagePack::FindBaseFolder(), requested);
-
+    uikit::StartProgramLanguage(res::VeltranoStrings(), res::VeltranoLanguageKeys());
     CConverterDlg dialog;
     dialog.exec();
     uikit::Profile::CloseApplicationStore();

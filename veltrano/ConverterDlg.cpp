@@ -6,7 +6,7 @@
 #include "DialogBuilder.h"
 #include "DivxFeedback.h"
 #include "LanguagePack.h"
-#include "MainWindowLanguage.h"
+#include "MainWindowPopup.h"
 #include "MediaInit.h"
 #include "OutputOptionsDlg.h"
 #include "OutputSettingsStore.h"
@@ -14,6 +14,7 @@
 #include "Profile.h"
 #include "Prompts.h"
 #include "VeltranoDialogs.h"
+#include "VeltranoMenus.h"
 #include "WindowIds.h"
 
 #include <QAbstractButton>
@@ -49,8 +50,11 @@ CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
     initialised_ = InitDialog();
     ConnectCommands();
     // Owned by the window; shows the popup menu on a right-click.
-    auto* language = new MainWindowLanguage(*this);
-    connect(language, &MainWindowLanguage::textsApplied, this, &CConverterDlg::RefreshConvertLabel);
+    auto* popup =
+        new uikit::MainWindowPopup(*this, {&res::VeltranoPopupMenu(), res::VeltranoMainDialog().id,
+                                           kCommandFont, kCommandAbout, nullptr});
+    connect(popup, &uikit::MainWindowPopup::textsApplied, this,
+            &CConverterDlg::RefreshConvertLabel);
 }
 
 CConverterDlg::~CConverterDlg() = default;
@@ -61,7 +65,7 @@ bool CConverterDlg::InitDialog() {
         return false;
     }
 
-    WriteDivxFeedbackSwitch();
+    settings::WriteDivxFeedbackSwitch();
     const uikit::Profile profile = uikit::Profile::Application();
     settings::LoadCompressors(profile, outputSettings_);
     state_.transitionMode = profile.GetInt("TransitionSettings", "TransitionType", 0);

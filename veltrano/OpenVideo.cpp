@@ -1,5 +1,4 @@
 // The Open Video command: pick a file, probe it, and make it the clip to convert.
-#include "ClockText.h"
 #include "ConverterDlg.h"
 #include "LanguagePack.h"
 #include "MediaWorker.h"
@@ -7,6 +6,7 @@
 #include "Profile.h"
 #include "Prompts.h"
 #include "TransitionTable.h"
+#include "UnitsClockText.h"
 #include "WindowIds.h"
 
 #include <QLabel>

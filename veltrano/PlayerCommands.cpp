@@ -3,8 +3,8 @@
 
 #include "ConverterDlg.h"
 
-#include "ClockText.h"
 #include "PreviewPlayer.h"
+#include "UnitsClockText.h"
 #include "WindowIds.h"
 
 #include <QAbstractButton>

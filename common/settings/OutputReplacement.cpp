@@ -49,4 +49,23 @@ bool EnsureOutputFolder(const QString& outputPath) {
     return QDir().mkpath(info.absolutePath());
 }
 
+bool OutputFileExists(const QString& path) {
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+}
+
+bool IsSameFile(const QString& first, const QString& second) {
+    const QFileInfo a(first);
+    const QFileInfo b(second);
+    if (a.exists() && b.exists()) {
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    }
+    return a.absoluteFilePath() == b.absoluteFilePath();
+}
+
+bool CanReplaceFile(const QString& path) {
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    return folder.isDir() && folder.isWritable();
+}
+
 } // namespace settings

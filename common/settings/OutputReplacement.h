@@ -25,6 +25,14 @@ private:
     QString asidePath_; // empty while nothing was moved
 };
 
+// An existing output file is one that opens for reading.
+bool OutputFileExists(const QString& path);
+// Whether two paths name one file (also through links), or would once written.
+bool IsSameFile(const QString& first, const QString& second);
+// Whether the file at `path` can be taken away to make room for a new one: its
+// folder must let entries be removed.
+bool CanReplaceFile(const QString& path);
+
 // Creates the folder the output file goes into when it is missing; false when
 // that fails.
 bool EnsureOutputFolder(const QString& outputPath);

@@ -67,6 +67,16 @@ void LoadFrameRate(const uikit::Profile& profile, OutputSettings& settings) {
     }
 }
 
+void LoadOutputFormat(const uikit::Profile& profile, OutputSettings& settings) {
+    settings.outputFormat = profile.GetInt(keys::kSettings, keys::kOutputFormat, 0);
+}
+
+void LoadBitrates(const uikit::Profile& profile, OutputSettings& settings) {
+    settings.videoBitrate = profile.GetInt(keys::kSettings, keys::kVideoBitrate, 798720);
+    settings.audioBitrate = profile.GetInt(keys::kSettings, keys::kAudioBitrate, 128000);
+    settings.fileProfile = profile.GetInt(keys::kSettings, keys::kFileProfile, 0);
+}
+
 void SaveOutputOptions(uikit::Profile& profile, const OutputSettings& settings,
                        const QString& frameRateText, bool caspariFields) {
     profile.WriteInt(keys::kSettings, keys::kFrameRateIndex, settings.frameRateIndex);

@@ -55,6 +55,10 @@ void LoadOutputPath(const uikit::Profile& profile, const QString& defaultPath,
                     OutputSettings& settings);
 void LoadOutputSize(const uikit::Profile& profile, OutputSettings& settings);
 void LoadFrameRate(const uikit::Profile& profile, OutputSettings& settings);
+// The subtitle converter's own: the container format, read before the rest,
+// and the WMV bitrates with the stored profile flag.
+void LoadOutputFormat(const uikit::Profile& profile, OutputSettings& settings);
+void LoadBitrates(const uikit::Profile& profile, OutputSettings& settings);
 
 // Saving what the options dialog accepted: stores the record's output path,
 // size, frame-rate choice (with `frameRateText` as typed) and compressor

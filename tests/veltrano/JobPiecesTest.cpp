@@ -16,19 +16,19 @@ QVariant CodecValue() {
 
 TEST(DivxFeedback, SetsTheFirstByteOfAnExistingValueOnly) {
     testenv::ScopedSettingsFolder folder;
-    WriteDivxFeedbackSwitch();
+    settings::WriteDivxFeedbackSwitch();
     EXPECT_FALSE(QSettings("DivXNetworks", "DivX4Windows").contains("Disable feedback"));
 
     QSettings("DivXNetworks", "DivX4Windows").setValue("Disable feedback", 0);
-    WriteDivxFeedbackSwitch();
+    settings::WriteDivxFeedbackSwitch();
     EXPECT_EQ(CodecValue().toLongLong(), 1);
 
     QSettings("DivXNetworks", "DivX4Windows").setValue("Disable feedback", 0x1200);
-    WriteDivxFeedbackSwitch();
+    settings::WriteDivxFeedbackSwitch();
     EXPECT_EQ(CodecValue().toLongLong(), 0x1201);
 
     QSettings("DivXNetworks", "DivX4Windows").setValue("Disable feedback", "abc");
-    WriteDivxFeedbackSwitch();
+    settings::WriteDivxFeedbackSwitch();
     EXPECT_EQ(CodecValue().toString(), QString("\x01"
                                                "bc"));
     // Nothing else of the codec's settings is touched.

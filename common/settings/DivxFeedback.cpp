@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-namespace veltrano {
+namespace settings {
 
 void WriteDivxFeedbackSwitch() {
     QSettings codec("DivXNetworks", "DivX4Windows");
@@ -28,4 +28,4 @@ void WriteDivxFeedbackSwitch() {
     codec.setValue(key, QString::fromUtf8(bytes));
 }
 
-} // namespace veltrano
+} // namespace settings

@@ -1,4 +1,4 @@
-#include "MainWindowLanguage.h"
+#include "MainWindowPopup.h"
 #include "ConverterDlg.h"
 #include "DialogBuilder.h"
 #include "LanguageKeyTable.h"
@@ -59,8 +59,8 @@ protected:
     QString Text(const CConverterDlg& dialog, int id) {
         return dialog.Control<QAbstractButton>(id)->text();
     }
-    MainWindowLanguage& Popup(CConverterDlg& dialog) {
-        return *dialog.findChild<MainWindowLanguage*>();
+    uikit::MainWindowPopup& Popup(CConverterDlg& dialog) {
+        return *dialog.findChild<uikit::MainWindowPopup*>();
     }
 
     testenv::ScopedSettingsFolder settings_;

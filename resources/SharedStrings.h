@@ -1,0 +1,60 @@
+#pragma once
+
+#include "MessageIds.h"
+#include "StringTable.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+namespace res {
+
+// The built-in English texts both programs show: the options dialog, the
+// main window's status line and the conversion questions.
+inline constexpr std::array kSharedStrings = {
+    StringResource{105, "Error"},
+    StringResource{108, "Warning"},
+    StringResource{110, "Select Output File Name"},
+    StringResource{111, "Original size"},
+    StringResource{112, "Custom size"},
+    StringResource{113, "Original frame rate"},
+    StringResource{114, "Custom frame rate"},
+    StringResource{115, "Output file:"},
+    StringResource{116, "Resolution:"},
+    StringResource{117, "Preserve aspect ratio"},
+    StringResource{118, "Stretch"},
+    StringResource{119, "Open a video file"},
+    StringResource{120, "Customize output options"},
+    StringResource{121, "Convert video"},
+    StringResource{122,
+                   "Cannot open the file. You need to install appropriate decoders. Or the file "
+                   "is corrupt."},
+    StringResource{123, "Can not get the duration of the clip!"},
+    StringResource{124, "Stop"},
+    StringResource{125, "Convert"},
+    StringResource{126, "Please restart the program"},
+    StringResource{131, "exists. Do you want to replace it?"},
+    StringResource{143, "Please first stop converting"},
+    StringResource{163, "Done"},
+    StringResource{kMsgTimeLeft, "about %1 left"},
+    StringResource{kMsgOutputIsSource, "The output file is the video being converted. Please "
+                                       "choose another output file in Options."},
+    StringResource{kMsgFolderNotCreated, "Could not create the folder %1 for the output file."},
+    StringResource{kMsgFrameRateTooLarge, "The frame rate is too large!"},
+    StringResource{kMsgFullPathNeeded, "Please give the output file with its full path, for "
+                                       "example /home/me/Videos/output.avi"},
+    StringResource{kMsgFrameSizeTooLarge,
+                   "The frame size is too large! Width and height can be at most %1."},
+};
+
+// A program's string table: its own texts followed by the shared ones.
+template <std::size_t N>
+constexpr std::array<StringResource, N + kSharedStrings.size()>
+WithSharedStrings(const std::array<StringResource, N>& own) {
+    std::array<StringResource, N + kSharedStrings.size()> table{};
+    std::copy(own.begin(), own.end(), table.begin());
+    std::copy(kSharedStrings.begin(), kSharedStrings.end(), table.begin() + N);
+    return table;
+}
+
+} // namespace res
