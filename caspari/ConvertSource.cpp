@@ -84,8 +84,10 @@ bool CSubtitleConverterDlg::ConfirmConversion() {
         return false;
     }
     if (!settings::OutputFileExists(path)) {
-        // A first run writes into the user's video folder, which may not exist yet.
-        if (!settings::EnsureOutputFolder(path)) {
+        // A first run writes into the user's video folder, which may not exist
+        // yet. The graph-only format writes no file.
+        if (outputSettings_.outputFormat != kFormatFilterGraphOnly &&
+            !settings::EnsureOutputFolder(path)) {
             prompts.ShowMessage(this,
                                 Language()
                                     .GetMessageText(res::kMsgFolderNotCreated)

@@ -36,13 +36,23 @@ void CSubtitleConverterDlg::OnOpenVideo() {
     request.initialFolder = profile.GetString("Option", "LastPhotoFolder", "");
     request.mustExist = true;
     const auto chosen = uikit::CurrentPrompts().PickOpenFile(this, request);
-    if (!chosen) {
+    if (chosen) {
+        OpenVideoFile(*chosen);
+    }
+}
+
+bool CSubtitleConverterDlg::CanOpenVideo() const {
+    return !busy() && converting_ == 0;
+}
+
+void CSubtitleConverterDlg::OpenVideoFile(const QString& path) {
+    if (!CanOpenVideo()) {
         return;
     }
     // The graph of the video opened before goes first.
     conversion_->ReleaseGraph();
     outputSettings_.sourceCount = 0;
-    sourcePath_ = *chosen;
+    sourcePath_ = path;
 
     // Probing waits for the file to preroll; the window stays responsive meanwhile.
     SetBusy(true);
@@ -66,6 +76,8 @@ void CSubtitleConverterDlg::OnVideoProbed(const QString& path, const media::Prob
                                                 " IDS_MESSAGE_NO_DURATION",
                                             uikit::PromptIcon::Error);
         sourcePath_.clear();
+        // The video shown before is gone too.
+        Control<QLabel>(idc::kSourceInfo)->setText("00:00:00");
         return;
     }
     const int lastSeparator = path.lastIndexOf('/');

@@ -1,11 +1,13 @@
 #include "SubtitleConverterDlg.h"
 
-#include "AboutBox.h"
+#include "CaspariAbout.h"
 #include "CaspariDialogs.h"
 #include "CaspariMenus.h"
 #include "ClockText.h"
 #include "CompressorSlots.h"
 #include "DivxFeedback.h"
+#include "FileOpening.h"
+#include "HelpLinks.h"
 #include "LanguagePack.h"
 #include "MainWindowPopup.h"
 #include "MediaInit.h"
@@ -48,6 +50,9 @@ CSubtitleConverterDlg::CSubtitleConverterDlg(QWidget* parent)
                                            kCommandFont, kCommandAbout, [this] { ShowAbout(); }});
     connect(popup, &uikit::MainWindowPopup::textsApplied, this,
             &CSubtitleConverterDlg::RefreshConvertLabel);
+    new uikit::FileDropTarget(
+        *this, [this] { return CanOpenVideo(); },
+        [this](const QString& path) { OpenVideoFile(path); });
 }
 
 CSubtitleConverterDlg::~CSubtitleConverterDlg() = default;
@@ -96,6 +101,12 @@ void CSubtitleConverterDlg::ConnectCommands() {
         connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
     }
     connect(Control<QAbstractButton>(idc::kExit), &QAbstractButton::clicked, this, &QDialog::close);
+    // Help (also F1, the Help command) and Homepage.
+    const auto showHelp = [this] { uikit::OpenHelpPage(this, "caspari.html"); };
+    connect(Control<QAbstractButton>(idc::kHelp), &QAbstractButton::clicked, this, showHelp);
+    uikit::AddHelpKey(*this, showHelp);
+    connect(Control<QAbstractButton>(idc::kHomepage), &QAbstractButton::clicked, this,
+            [this] { uikit::OpenHomepage(this); });
     connect(&progressTimer_, &QTimer::timeout, this, &CSubtitleConverterDlg::OnProgressTick);
     connect(conversion_.get(), &SubtitleConversion::sourceRendered, this,
             &CSubtitleConverterDlg::OnSourceRendered);

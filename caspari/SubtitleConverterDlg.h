@@ -33,6 +33,12 @@ public:
     }
     // False when initialisation stopped early (the media framework failed).
     bool initialised() const { return initialised_; }
+    // Opens `path` as Open Video opens a picked file: a file given on the
+    // command line or dropped onto the window.
+    void OpenVideoFile(const QString& path);
+    // Whether the window takes a video to open now (not while converting or busy).
+    bool CanOpenVideo() const;
+
     // Slow media work (a probe, rendering the source, finishing the file) runs in
     // the background; meanwhile the window shows a busy cursor and takes no
     // second command.

@@ -9,5 +9,5 @@ int main(int argc, char** argv) {
     media::Initialize();
     QApplication app(argc, argv);
     caspari::CSubtitleConverterApp converter;
-    return converter.InitInstance();
+    return converter.InitInstance(QCoreApplication::arguments());
 }

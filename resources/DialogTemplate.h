@@ -16,6 +16,7 @@ enum class ControlKind {
     ReportList,
     Trackbar,
     ProgressBar,
+    Hyperlink, // a label that opens a web address (uikit::HyperlinkStatic)
 };
 
 // Style flags, combinable.

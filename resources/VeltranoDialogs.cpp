@@ -83,6 +83,20 @@ constexpr std::array kOptionsControls = {
 constexpr DialogTemplate kOptionsDialog{129, "Output options", "Microsoft Sans Serif", 8, 278,
                                         186, kOptionsControls};
 
+// The icon is a picture label the dialog fills; the homepage link shows the
+// address the dialog gives it.
+constexpr std::array kAboutControls = {
+    ControlTemplate{1087, K::Label, "", 10, 10, 32, 32, StyleNone},
+    ControlTemplate{1085, K::Label, "VELTRANO", 52, 10, 170, 10, StyleNone},
+    ControlTemplate{kNoControlId, K::Label, "Made by TarnwickStudio.", 52, 34, 170, 10, StyleNone},
+    ControlTemplate{1, K::Button, "OK", 172, 96, 50, 14, StyleDefaultButton},
+    ControlTemplate{1049, K::Hyperlink, "", 52, 50, 170, 10, StyleNone},
+    ControlTemplate{1050, K::Hyperlink, "Support Email: Click here", 52, 64, 170, 10, StyleNone},
+    ControlTemplate{1086, K::Label, "Version 3.21", 52, 22, 170, 10, StyleNone},
+};
+
+constexpr DialogTemplate kAboutDialog{100, "About", "MS Sans Serif", 8, 232, 117, kAboutControls};
+
 } // namespace
 
 const DialogTemplate& VeltranoMainDialog() {
@@ -91,6 +105,10 @@ const DialogTemplate& VeltranoMainDialog() {
 
 const DialogTemplate& VeltranoOptionsDialog() {
     return kOptionsDialog;
+}
+
+const DialogTemplate& VeltranoAboutDialog() {
+    return kAboutDialog;
 }
 
 } // namespace res

@@ -10,7 +10,7 @@ const DialogTemplate& VeltranoMainDialog();
 // Template 129: veltrano's output options dialog.
 const DialogTemplate& VeltranoOptionsDialog();
 
-// Template 129: veltrano's output options dialog.
-const DialogTemplate& VeltranoOptionsDialog();
+// Template 100: veltrano's About box.
+const DialogTemplate& VeltranoAboutDialog();
 
 } // namespace res

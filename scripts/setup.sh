@@ -11,7 +11,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools
   libgtest-dev libgmock-dev googletest
-  ffmpeg xvfb xauth x11-apps imagemagick
+  ffmpeg xvfb xauth x11-apps imagemagick desktop-file-utils
   clang-format-14
   fonts-dejavu-core fonts-noto-cjk
 )

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QStringList>
+
 namespace veltrano {
 
 // The application object: sets up the language and runs the main window.
 class CConverterApp {
 public:
-    // Runs the program's main window modally; returns when it has closed.
-    int InitInstance();
+    // Runs the program's main window modally; returns when it has closed. A
+    // video named in `arguments` is opened as soon as the window shows.
+    int InitInstance(const QStringList& arguments = {});
 };
 
 } // namespace veltrano

@@ -1,10 +1,14 @@
 #include "ConverterDlg.h"
 
+#include "AboutDlg.h"
+#include "ButtonSound.h"
 #include "ConversionJob.h"
 
 #include "CompressorCatalogue.h"
 #include "DialogBuilder.h"
 #include "DivxFeedback.h"
+#include "FileOpening.h"
+#include "HelpLinks.h"
 #include "LanguagePack.h"
 #include "MainWindowPopup.h"
 #include "MediaInit.h"
@@ -50,11 +54,14 @@ CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
     initialised_ = InitDialog();
     ConnectCommands();
     // Owned by the window; shows the popup menu on a right-click.
-    auto* popup =
-        new uikit::MainWindowPopup(*this, {&res::VeltranoPopupMenu(), res::VeltranoMainDialog().id,
-                                           kCommandFont, kCommandAbout, nullptr});
+    auto* popup = new uikit::MainWindowPopup(*this, {&res::VeltranoPopupMenu(),
+                                                     res::VeltranoMainDialog().id, kCommandFont,
+                                                     kCommandAbout, [this] { RunAboutBox(this); }});
     connect(popup, &uikit::MainWindowPopup::textsApplied, this,
             &CConverterDlg::RefreshConvertLabel);
+    new uikit::FileDropTarget(
+        *this, [this] { return CanOpenVideo(); },
+        [this](const QString& path) { OpenVideoFile(path); });
 }
 
 CConverterDlg::~CConverterDlg() = default;
@@ -76,13 +83,7 @@ bool CConverterDlg::InitDialog() {
     settings::LoadOutputSize(profile, outputSettings_);
     SetStatus(IdleStatusText());
 
-    Control(idc::kOpenVideo)->setToolTip(Language().GetMessageText(119));
-    Control(idc::kOptions)->setToolTip(Language().GetMessageText(120));
-    Control(idc::kConvert)->setToolTip(Language().GetMessageText(121));
-    Control(idc::kHelp)->setToolTip("Help");
-    Control(idc::kHomepage)->setToolTip("Homepage");
-    Control(idc::kAbout)->setToolTip("About");
-    Control(idc::kExit)->setToolTip("Exit");
+    SetUpSkin();
 
     for (int id : kHiddenAtStart) {
         Control(id)->hide();
@@ -117,6 +118,14 @@ void CConverterDlg::ConnectCommands() {
     connect(slider, &QSlider::sliderPressed, this, &CConverterDlg::OnSliderPressed);
     connect(slider, &QSlider::sliderReleased, this, &CConverterDlg::OnSliderReleased);
     ConnectPlayerCommands();
+    // Help (also F1, the Help command), Homepage and About.
+    const auto showHelp = [this] { uikit::OpenHelpPage(this, "veltrano.html"); };
+    connect(Control<QAbstractButton>(idc::kHelp), &QAbstractButton::clicked, this, showHelp);
+    uikit::AddHelpKey(*this, showHelp);
+    connect(Control<QAbstractButton>(idc::kHomepage), &QAbstractButton::clicked, this,
+            [this] { uikit::OpenHomepage(this); });
+    connect(Control<QAbstractButton>(idc::kAbout), &QAbstractButton::clicked, this,
+            [this] { RunAboutBox(this); });
 }
 
 QString CConverterDlg::IdleStatusText() const {

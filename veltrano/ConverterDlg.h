@@ -6,6 +6,7 @@
 #include "ProcessLocale.h"
 
 #include <QDialog>
+#include <QPixmap>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,7 @@ namespace veltrano {
 
 class ConversionJob;
 class PreviewPlayer;
+class ButtonSound;
 
 // What the main window holds of the opened clip, the marks and a running job.
 // The timeline takes one clip and its sound from the same file.
@@ -68,6 +70,12 @@ public:
     PreviewPlayer* player() const { return player_.get(); }
     // The job of the running conversion, or nullptr.
     ConversionJob* job() const { return job_.get(); }
+    // Opens `path` as Open Video opens a picked file: a file given on the
+    // command line or dropped onto the window.
+    void OpenVideoFile(const QString& path);
+    // Whether the window takes a video to open now (not while converting or busy).
+    bool CanOpenVideo() const;
+
     // Slow media work (a probe, reading the sources) runs in the background;
     // meanwhile the window shows a busy cursor and takes no second command.
     bool busy() const { return busy_; }
@@ -81,6 +89,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -119,6 +128,9 @@ private:
     // The Convert button says Stop while a conversion runs, also after the
     // window's texts were applied again.
     void RefreshConvertLabel();
+    // Icons, tooltips, cursor and sound of the skinned buttons, and the
+    // background tile (MainWindowSkin.cpp).
+    void SetUpSkin();
 
     ConverterState state_;
     settings::OutputSettings outputSettings_;
@@ -133,6 +145,9 @@ private:
     QTimer progressTimer_;
     std::unique_ptr<ConversionJob> job_;
     std::unique_ptr<PreviewPlayer> player_;
+    // The skinned buttons borrow the sound; the window outlives their use of it.
+    std::unique_ptr<ButtonSound> buttonSound_;
+    QPixmap background_;
 };
 
 } // namespace veltrano

@@ -46,10 +46,19 @@ void CConverterDlg::OnOpenVideo() {
     request.initialFolder = profile.GetString("Option", "LastPhotoFolder", "");
     request.mustExist = true;
     const auto chosen = uikit::CurrentPrompts().PickOpenFile(this, request);
-    if (!chosen) {
+    if (chosen) {
+        OpenVideoFile(*chosen);
+    }
+}
+
+bool CConverterDlg::CanOpenVideo() const {
+    return !busy_ && state_.converting == 0 && Control(idc::kOpenVideo)->isEnabled();
+}
+
+void CConverterDlg::OpenVideoFile(const QString& path) {
+    if (busy_) {
         return;
     }
-    const QString path = *chosen;
     outputSettings_.sourceCount = 0;
     state_.musicCount = 0;
     state_.clipFile = path;

@@ -1,6 +1,8 @@
 #include "DialogBuilder.h"
 
 #include "DialogUnits.h"
+#include "HyperlinkStatic.h"
+#include "SkinButton.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -25,8 +27,10 @@ QWidget* CreateControl(const res::ControlTemplate& control, QDialog& dialog) {
     switch (control.kind) {
     case res::ControlKind::Button:
     case res::ControlKind::SkinButton: {
-        auto* button = new QPushButton(text, &dialog);
         const bool isDefault = (control.style & res::StyleDefaultButton) != 0;
+        auto* button = control.kind == res::ControlKind::SkinButton
+                           ? new SkinButton(text, isDefault, &dialog)
+                           : new QPushButton(text, &dialog);
         button->setAutoDefault(isDefault);
         button->setDefault(isDefault);
         return button;
@@ -65,6 +69,13 @@ QWidget* CreateControl(const res::ControlTemplate& control, QDialog& dialog) {
         return new QSlider(Qt::Horizontal, &dialog);
     case res::ControlKind::ProgressBar:
         return new QProgressBar(&dialog);
+    case res::ControlKind::Hyperlink: {
+        auto* link = new HyperlinkStatic(text, &dialog);
+        if ((control.style & res::StyleCentred) != 0) {
+            link->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        }
+        return link;
+    }
     }
     return new QWidget(&dialog);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+class QUrl;
 class QWidget;
 
 namespace uikit {
@@ -43,6 +44,9 @@ public:
     virtual std::optional<QString> PickOpenFile(QWidget* owner, const FileRequest& request) = 0;
     virtual std::optional<QString> PickSaveFile(QWidget* owner, const FileRequest& request) = 0;
     virtual std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) = 0;
+    // Hands `url` to the desktop (browser, mail or help viewer); false when
+    // nothing could open it.
+    virtual bool OpenUrl(QWidget* owner, const QUrl& url) = 0;
 };
 
 // The prompts in force for the process: the Qt dialogs unless replaced.

@@ -2,9 +2,11 @@
 
 #include "FileFilterText.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace uikit {
 
@@ -79,6 +81,10 @@ std::optional<QFont> QtPrompts::PickFont(QWidget* owner, const QFont& initial) {
         return std::nullopt;
     }
     return font;
+}
+
+bool QtPrompts::OpenUrl(QWidget* /*owner*/, const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace uikit

@@ -14,6 +14,7 @@ public:
     std::optional<QString> PickOpenFile(QWidget* owner, const FileRequest& request) override;
     std::optional<QString> PickSaveFile(QWidget* owner, const FileRequest& request) override;
     std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) override;
+    bool OpenUrl(QWidget* owner, const QUrl& url) override;
 };
 
 } // namespace uikit

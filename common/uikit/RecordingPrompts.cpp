@@ -1,5 +1,7 @@
 #include "RecordingPrompts.h"
 
+#include <QUrl>
+
 namespace uikit {
 
 void RecordingPrompts::Add(Record record) {
@@ -45,6 +47,16 @@ std::optional<QFont> RecordingPrompts::PickFont(QWidget* owner, const QFont& ini
     return font;
 }
 
+bool RecordingPrompts::OpenUrl(QWidget* owner, const QUrl& url) {
+    Add({Kind::OpenUrl, owner, url.toString(), {}, PromptIcon::None, {}, {}});
+    if (openResults_.empty()) {
+        return defaultOpened;
+    }
+    const bool opened = openResults_.front();
+    openResults_.pop_front();
+    return opened;
+}
+
 std::optional<QString> RecordingPrompts::TakeFile() {
     if (files_.empty()) {
         return std::nullopt;
@@ -62,6 +74,16 @@ std::vector<RecordingPrompts::Record> RecordingPrompts::Messages() const {
     for (const Record& record : records_) {
         if (record.kind == Kind::Message || record.kind == Kind::YesNo) {
             result.push_back(record);
+        }
+    }
+    return result;
+}
+
+QStringList RecordingPrompts::OpenedUrls() const {
+    QStringList result;
+    for (const Record& record : records_) {
+        if (record.kind == Kind::OpenUrl) {
+            result.append(record.text);
         }
     }
     return result;

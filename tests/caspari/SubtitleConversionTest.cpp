@@ -142,32 +142,6 @@ protected:
     std::unique_ptr<SubtitleConversion> engine_;
 };
 
-// Whether the subtitle is in the output's picture: at its time the text area
-// differs from the source, at a time without subtitle it does not.
-void ExpectSubtitleDrawn(const std::string& source, const std::string& output, bool drawn,
-                         bool redAss) {
-    const QImage sourceShown = testmedia::GrabFrame(source, testmedia::kSubtitleShownAt);
-    const QImage outputShown = testmedia::GrabFrame(output, testmedia::kSubtitleShownAt);
-    const QImage sourceClear = testmedia::GrabFrame(source, testmedia::kNoSubtitleAt);
-    const QImage outputClear = testmedia::GrabFrame(output, testmedia::kNoSubtitleAt);
-    ASSERT_FALSE(sourceShown.isNull() || outputShown.isNull() || sourceClear.isNull() ||
-                 outputClear.isNull());
-    const QRect area = redAss ? testmedia::SubtitleArea(sourceShown.size())
-                              : testmedia::PlainTextArea(sourceShown.size());
-    const double shownDifference = testmedia::DifferingShare(sourceShown, outputShown, area);
-    if (drawn) {
-        // Thin plain text covers less of its area than the bold styled line.
-        EXPECT_GT(shownDifference, redAss ? 0.05 : 0.02) << "no subtitle in the picture";
-    } else {
-        EXPECT_LT(shownDifference, 0.01) << "something was drawn";
-    }
-    EXPECT_LT(testmedia::DifferingShare(sourceClear, outputClear, area), 0.01);
-    if (drawn && redAss) {
-        EXPECT_GT(testmedia::ColourShare(outputShown, area, QColor(255, 0, 0)), 0.02)
-            << "the style's colour is missing";
-    }
-}
-
 struct SourceCase {
     const char* name;
     std::function<std::string()> make;
@@ -219,7 +193,7 @@ TEST_P(ContainerConversion, WritesThePictureWithItsSubtitlesAndTheSound) {
     EXPECT_EQ(out.First("subtitle"), nullptr);
     std::string errors;
     EXPECT_TRUE(testmedia::DecodesCleanly(written, &errors)) << errors;
-    ExpectSubtitleDrawn(input, written, source.subtitles, source.redAss);
+    testmedia::ExpectSubtitleDrawn(input, written, source.subtitles, source.redAss);
     if (container.format == settings::kFormatWmv) {
         EXPECT_EQ(output.useVideoCompressor, 0) << "the Windows Media writer encodes by itself";
         EXPECT_EQ(output.useAudioCompressor, 0);
@@ -250,7 +224,7 @@ TEST_F(SubtitleConversionTest, FollowsTheFilterLoadLevelAndPutsItBack) {
     SetLoadLevel(2);
     ASSERT_EQ(Open(input), 1);
     ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
-    ExpectSubtitleDrawn(input, output.outputPath.toStdString(), false, true);
+    testmedia::ExpectSubtitleDrawn(input, output.outputPath.toStdString(), false, true);
 
     // The program makes it join while it runs, and puts 2 back at close.
     caspari::SubtitleFilterLoad load;
@@ -258,7 +232,7 @@ TEST_F(SubtitleConversionTest, FollowsTheFilterLoadLevelAndPutsItBack) {
     engine_->ReleaseGraph();
     ASSERT_EQ(Open(input), 1);
     ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
-    ExpectSubtitleDrawn(input, output.outputPath.toStdString(), true, true);
+    testmedia::ExpectSubtitleDrawn(input, output.outputPath.toStdString(), true, true);
     caspari::RestoreSubtitleFilterLoad(load);
     QSettings key(QSettings::UserScope, "Pellmar", "VSFilter");
     EXPECT_EQ(key.value("General/LoadLevel").toInt(), 2);

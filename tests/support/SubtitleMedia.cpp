@@ -254,4 +254,30 @@ double ColourShare(const QImage& image, const QRect& region, const QColor& colou
     return static_cast<double>(matching) / (area.width() * area.height());
 }
 
+// Whether the subtitle is in the output's picture: at its time the text area
+// differs from the source, at a time without subtitle it does not.
+void ExpectSubtitleDrawn(const std::string& source, const std::string& output, bool drawn,
+                         bool redAss) {
+    const QImage sourceShown = GrabFrame(source, kSubtitleShownAt);
+    const QImage outputShown = GrabFrame(output, kSubtitleShownAt);
+    const QImage sourceClear = GrabFrame(source, kNoSubtitleAt);
+    const QImage outputClear = GrabFrame(output, kNoSubtitleAt);
+    ASSERT_FALSE(sourceShown.isNull() || outputShown.isNull() || sourceClear.isNull() ||
+                 outputClear.isNull());
+    const QRect area =
+        redAss ? SubtitleArea(sourceShown.size()) : PlainTextArea(sourceShown.size());
+    const double shownDifference = DifferingShare(sourceShown, outputShown, area);
+    if (drawn) {
+        // Thin plain text covers less of its area than the bold styled line.
+        EXPECT_GT(shownDifference, redAss ? 0.05 : 0.02) << "no subtitle in the picture";
+    } else {
+        EXPECT_LT(shownDifference, 0.01) << "something was drawn";
+    }
+    EXPECT_LT(DifferingShare(sourceClear, outputClear, area), 0.01);
+    if (drawn && redAss) {
+        EXPECT_GT(ColourShare(outputShown, area, QColor(255, 0, 0)), 0.02)
+            << "the style's colour is missing";
+    }
+}
+
 } // namespace testmedia

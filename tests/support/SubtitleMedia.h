@@ -47,4 +47,10 @@ double DifferingShare(const QImage& a, const QImage& b, const QRect& region, int
 double ColourShare(const QImage& image, const QRect& region, const QColor& colour,
                    int tolerance = 60);
 
+// Whether the subtitle is in the output's picture: at its time the text area
+// differs from the source, at a time without subtitle it does not. With
+// `redAss` the styled red line is looked for, else plain text.
+void ExpectSubtitleDrawn(const std::string& source, const std::string& output, bool drawn,
+                         bool redAss);
+
 } // namespace testmedia

@@ -4,9 +4,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPointer>
 #include <QScrollArea>
 #include <QTest>
+#include <QUrl>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -144,12 +148,52 @@ PressReach PressEveryControl(QWidget& window) {
     return reach;
 }
 
+void MoveMouseThroughWindow(QWidget& control, const QPoint& at) {
+    QWidget& top = *control.window();
+    if (!ShowAndExpose(top)) {
+        return;
+    }
+    // Moving the pointer itself: the platform then hands the window its enter,
+    // leave and move events as it does for a user's pointer.
+    QCursor::setPos(control.mapToGlobal(at));
+    QCoreApplication::processEvents();
+}
+
 std::vector<std::string> ControlNames(std::initializer_list<int> ids) {
     std::vector<std::string> names;
     for (int id : ids) {
         names.push_back(uikit::ControlName(id).toStdString());
     }
     return names;
+}
+
+bool DropFilesThroughWindow(QWidget& control, const QStringList& files) {
+    QWidget* window = control.window();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) {
+        ADD_FAILURE() << "window not shown";
+        return false;
+    }
+    QList<QUrl> urls;
+    for (const QString& file : files) {
+        urls.append(QUrl::fromLocalFile(file));
+    }
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = control.mapTo(window, control.rect().center());
+    QWindow* handle = window->windowHandle();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &move);
+    if (!move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(handle, &leave);
+        return false;
+    }
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &drop);
+    return drop.isAccepted();
 }
 
 } // namespace testenv

@@ -4,10 +4,12 @@
 // point, so Qt itself decides which widget gets it. A widget lying on top of a
 // control takes its clicks here just as it does on the screen.
 
+#include <QStringList>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+class QPoint;
 class QWidget;
 
 namespace testenv {
@@ -31,6 +33,16 @@ struct PressReach {
 // widgets, so no control acts: no dialog opens and OK or Cancel leave the
 // window shown.
 PressReach PressEveryControl(QWidget& window);
+
+// Drags `files` from outside and drops them on `control`'s centre through its
+// top-level window, so Qt picks the widget that takes the drop as it does on the
+// screen. True when the drop was accepted.
+bool DropFilesThroughWindow(QWidget& control, const QStringList& files);
+
+// Moves the mouse pointer, no button held, to `at` (in `control`'s coordinates,
+// inside or outside it) after showing its top-level window, so the window gets
+// the enter, leave and move events a user's pointer causes.
+void MoveMouseThroughWindow(QWidget& control, const QPoint& at);
 
 // The names PressReach gives the template controls with these IDs.
 std::vector<std::string> ControlNames(std::initializer_list<int> ids);
