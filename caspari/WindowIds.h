@@ -4,9 +4,7 @@
 
 namespace caspari {
 
-inline constexpr int IDT_PROGRESS = 1112; // progress timer of a running conversion
-inline constexpr int kProgressIntervalMs = 1000;
-inline constexpr int IDM_ABOUTBOX = 16; // the About item of the window menu
+inline constexpr int kProgressIntervalMs = 1000; // progress of a running conversion
 
 inline constexpr int kMainIcon = 128;
 
@@ -26,6 +24,5 @@ inline constexpr int kExit = 1022;
 
 inline constexpr int kCommandAbout = 32771;
 inline constexpr int kCommandFont = 32772;
-inline constexpr int kCommandHelp = 57670;
 
 } // namespace caspari
