@@ -82,8 +82,11 @@ void CConverterDlg::OnPlayerOpened(bool ok) {
     if (ok || !player_) {
         return;
     }
-    // The conversion cannot use a file its player could not open.
+    // The conversion cannot use a file its player could not open: Convert asks
+    // for a video again rather than failing on an empty source.
     state_.clipFile.clear();
+    outputSettings_.sourceCount = 0;
+    state_.musicCount = 0;
     player_.reset();
 }
 

@@ -49,6 +49,8 @@ public:
     media::ReferenceTime stopPosition() const { return stopPosition_; }
     State state() const { return state_; }
     bool audioOnly() const { return audioOnly_; }
+    // The file's graph is still being built in the background.
+    bool opening() const { return state_ != State::Closed && !graph_; }
     // Frames the graph handed over and frames overtaken before the window got them.
     int framesDelivered() const;
     int framesReplaced() const;

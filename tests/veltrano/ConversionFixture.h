@@ -11,6 +11,7 @@
 #include "EncoderSettingsDlg.h"
 #include "LanguagePack.h"
 #include "MediaInit.h"
+#include "PreviewPlayer.h"
 #include "ProcessLocale.h"
 #include "Profile.h"
 #include "RecordingPrompts.h"
@@ -66,6 +67,9 @@ protected:
     void Open(CConverterDlg& dialog, const std::string& path) {
         prompts_.QueueFile(QString::fromStdString(path));
         Click(dialog, idc::kOpenVideo);
+        // The preview reads the file in the background after the probe.
+        EXPECT_TRUE(ProcessEventsUntil(
+            [&] { return dialog.player() == nullptr || !dialog.player()->opening(); }, 60000));
     }
     // Presses the control and waits out the background work the command starts.
     void Click(CConverterDlg& dialog, int id) {
