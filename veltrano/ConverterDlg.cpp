@@ -57,8 +57,10 @@ CConverterDlg::CConverterDlg(QWidget* parent) : QDialog(parent) {
     auto* popup = new uikit::MainWindowPopup(*this, {&res::VeltranoPopupMenu(),
                                                      res::VeltranoMainDialog().id, kCommandFont,
                                                      kCommandAbout, [this] { RunAboutBox(this); }});
-    connect(popup, &uikit::MainWindowPopup::textsApplied, this,
-            &CConverterDlg::RefreshConvertLabel);
+    connect(popup, &uikit::MainWindowPopup::textsApplied, this, [this] {
+        RefreshConvertLabel();
+        ApplySkinTooltips();
+    });
     new uikit::FileDropTarget(
         *this, [this] { return CanOpenVideo(); },
         [this](const QString& path) { OpenVideoFile(path); });

@@ -131,6 +131,8 @@ private:
     // Icons, tooltips, cursor and sound of the skinned buttons, and the
     // background tile (MainWindowSkin.cpp).
     void SetUpSkin();
+    // The skinned buttons' tooltips in the current language.
+    void ApplySkinTooltips();
 
     ConverterState state_;
     settings::OutputSettings outputSettings_;

@@ -62,14 +62,22 @@ void CConverterDlg::SetUpSkin() {
         if (button == nullptr) {
             continue;
         }
-        const QString tooltip = entry.message != 0 ? uikit::Language().GetMessageText(entry.message)
-                                                   : QString::fromLatin1(entry.tooltip);
         button->SetButtonIcon(ButtonIcon(*button, entry.icon));
         button->SetHoverSound(buttonSound_.get());
         button->SetTransparent(false);
         button->SetHandCursor(hand, kHandHotSpot, true);
-        button->SetTooltip(tooltip, true);
         button->SetIconAlignment(uikit::SkinButton::kIconAbove, true);
+    }
+    ApplySkinTooltips();
+}
+
+void CConverterDlg::ApplySkinTooltips() {
+    for (const SkinnedButton& entry : kSkinnedButtons) {
+        if (auto* button = Control<uikit::SkinButton>(entry.id)) {
+            button->SetTooltip(entry.message != 0 ? uikit::Language().GetMessageText(entry.message)
+                                                  : QString::fromLatin1(entry.tooltip),
+                               true);
+        }
     }
 }
 

@@ -119,6 +119,7 @@ TEST_F(MainWindowLanguageTest, PickingALanguageTranslatesTheWindowAndAsksForARes
     Popup(dialog).OnCommand(kFirstLanguageCommand + 1);
     EXPECT_EQ(uikit::Language().GetCurrentName(), "Japanese_utf-8");
     EXPECT_EQ(Text(dialog, idc::kConvert), "変換");
+    EXPECT_EQ(dialog.Control(idc::kOpenVideo)->toolTip(), "ビデオ ファイルを開く");
     const auto messages = prompts_.Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].owner, &dialog);
