@@ -75,7 +75,11 @@ void RunToCompletion(FilterGraph& graph) {
     long code = 0;
     // A bound against hangs, not a speed test: a loaded two-core machine is slow.
     const Result result = graph.WaitForCompletion(240000, code);
-    EXPECT_EQ(result, S_OK) << ErrorText(result) << ": " << graph.LastErrorText();
+    ReferenceTime reached = -1;
+    graph.GetCurrentPosition(reached);
+    // Where a hang happened tells a stall at the start from one at a clip's edge.
+    EXPECT_EQ(result, S_OK) << ErrorText(result) << ": " << graph.LastErrorText()
+                            << " (position reached: " << reached << ")";
     EXPECT_EQ(code, EC_COMPLETE);
     EXPECT_TRUE(Succeeded(graph.Stop()));
 }
