@@ -102,11 +102,8 @@ void CSubtitleConverterDlg::ConnectCommands() {
     }
     connect(Control<QAbstractButton>(idc::kExit), &QAbstractButton::clicked, this, &QDialog::close);
     // Help (also F1, the Help command) and Homepage.
-    const auto showHelp = [this] { uikit::OpenHelpPage(this, "caspari.html"); };
-    connect(Control<QAbstractButton>(idc::kHelp), &QAbstractButton::clicked, this, showHelp);
-    uikit::AddHelpKey(*this, showHelp);
-    connect(Control<QAbstractButton>(idc::kHomepage), &QAbstractButton::clicked, this,
-            [this] { uikit::OpenHomepage(this); });
+    uikit::ConnectHelpCommands(*this, *Control<QAbstractButton>(idc::kHelp),
+                               *Control<QAbstractButton>(idc::kHomepage), "caspari.html");
     connect(&progressTimer_, &QTimer::timeout, this, &CSubtitleConverterDlg::OnProgressTick);
     connect(conversion_.get(), &SubtitleConversion::sourceRendered, this,
             &CSubtitleConverterDlg::OnSourceRendered);

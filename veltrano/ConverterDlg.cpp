@@ -121,11 +121,8 @@ void CConverterDlg::ConnectCommands() {
     connect(slider, &QSlider::sliderReleased, this, &CConverterDlg::OnSliderReleased);
     ConnectPlayerCommands();
     // Help (also F1, the Help command), Homepage and About.
-    const auto showHelp = [this] { uikit::OpenHelpPage(this, "veltrano.html"); };
-    connect(Control<QAbstractButton>(idc::kHelp), &QAbstractButton::clicked, this, showHelp);
-    uikit::AddHelpKey(*this, showHelp);
-    connect(Control<QAbstractButton>(idc::kHomepage), &QAbstractButton::clicked, this,
-            [this] { uikit::OpenHomepage(this); });
+    uikit::ConnectHelpCommands(*this, *Control<QAbstractButton>(idc::kHelp),
+                               *Control<QAbstractButton>(idc::kHomepage), "veltrano.html");
     connect(Control<QAbstractButton>(idc::kAbout), &QAbstractButton::clicked, this,
             [this] { RunAboutBox(this); });
 }

@@ -10,7 +10,7 @@ namespace uikit {
 
 namespace {
 
-// A local file named by `text`, which is a path or a file: URL.
+// The absolute path of the existing local file `url` names.
 std::optional<QString> LocalFile(const QUrl& url) {
     if (!url.isLocalFile()) {
         return std::nullopt;

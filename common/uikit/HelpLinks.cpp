@@ -3,6 +3,7 @@
 #include "ProductAddresses.h"
 #include "Prompts.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -58,9 +59,14 @@ void OpenHomepage(QWidget* owner) {
         "unknown errors", PromptIcon::None);
 }
 
-void AddHelpKey(QWidget& window, std::function<void()> showHelp) {
+void ConnectHelpCommands(QWidget& window, QAbstractButton& help, QAbstractButton& homepage,
+                         const QString& page) {
+    const auto showHelp = [owner = &window, page] { OpenHelpPage(owner, page); };
+    QObject::connect(&help, &QAbstractButton::clicked, &window, showHelp);
     auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
-    QObject::connect(key, &QShortcut::activated, &window, std::move(showHelp));
+    QObject::connect(key, &QShortcut::activated, &window, showHelp);
+    QObject::connect(&homepage, &QAbstractButton::clicked, &window,
+                     [owner = &window] { OpenHomepage(owner); });
 }
 
 } // namespace uikit

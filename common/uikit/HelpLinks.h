@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <QUrl>
-#include <functional>
 
+class QAbstractButton;
 class QWidget;
 
 namespace uikit {
@@ -22,7 +22,9 @@ void OpenHelpPage(QWidget* owner, const QString& page);
 // the maker's address by hand.
 void OpenHomepage(QWidget* owner);
 
-// F1 on `window` runs `showHelp` (the Help command).
-void AddHelpKey(QWidget& window, std::function<void()> showHelp);
+// A main window's Help button and F1 open help page `page`; its Homepage
+// button opens the product's homepage.
+void ConnectHelpCommands(QWidget& window, QAbstractButton& help, QAbstractButton& homepage,
+                         const QString& page);
 
 } // namespace uikit
