@@ -1,4 +1,5 @@
 // The Convert/Stop button, the progress of a running conversion and its end.
+#include "CaspariMessages.h"
 #include "ConversionProgress.h"
 #include "FilterPropertiesDlg.h"
 #include "LanguagePack.h"
@@ -19,13 +20,6 @@ namespace {
 
 using uikit::Language;
 
-constexpr int kMsgError = 105;
-constexpr int kMsgOutputFile = 115;
-constexpr int kMsgResolution = 116;
-constexpr int kMsgFileExists = 131;
-constexpr int kMsgDone = 163;
-constexpr int kTextStop = 124;
-constexpr int kTextConvert = 125;
 // Not offered by the options: both streams play to default renderers, and the
 // user may set up the graph's elements before it runs.
 constexpr std::int32_t kFormatFilterGraphOnly = 4;
@@ -80,7 +74,7 @@ bool CSubtitleConverterDlg::ConfirmConversion() {
     // Writing over the video being read would destroy it.
     if (settings::IsSameFile(path, sourcePath_)) {
         prompts.ShowMessage(this, Language().GetMessageText(res::kMsgOutputIsSource),
-                            Language().GetMessageText(kMsgError), uikit::PromptIcon::Error);
+                            Language().GetMessageText(msg::kError), uikit::PromptIcon::Error);
         return false;
     }
     if (!settings::OutputFileExists(path)) {
@@ -92,12 +86,12 @@ bool CSubtitleConverterDlg::ConfirmConversion() {
                                 Language()
                                     .GetMessageText(res::kMsgFolderNotCreated)
                                     .arg(QFileInfo(path).absolutePath()),
-                                Language().GetMessageText(kMsgError), uikit::PromptIcon::Error);
+                                Language().GetMessageText(msg::kError), uikit::PromptIcon::Error);
             return false;
         }
         return true;
     }
-    const QString question = QString("%1 ").arg(path) + Language().GetMessageText(kMsgFileExists);
+    const QString question = QString("%1 ").arg(path) + Language().GetMessageText(msg::kFileExists);
     if (prompts.AskYesNo(this, question, "Warning", uikit::PromptIcon::Warning) !=
         uikit::PromptAnswer::Yes) {
         return false;
@@ -106,7 +100,7 @@ bool CSubtitleConverterDlg::ConfirmConversion() {
     // not go would make the writer fail later, so nothing starts.
     if (!settings::CanReplaceFile(path)) {
         prompts.ShowMessage(this, Language().GetMessageText(res::kMsgOutputNotRemovable).arg(path),
-                            Language().GetMessageText(kMsgError), uikit::PromptIcon::Error);
+                            Language().GetMessageText(msg::kError), uikit::PromptIcon::Error);
         return false;
     }
     return true;
@@ -136,12 +130,12 @@ void CSubtitleConverterDlg::OnConversionFinished(ConversionOutcome outcome,
     const QString failure = errorText.isEmpty() ? startFailure_ : errorText;
     startFailure_.clear();
     if (outcome == ConversionOutcome::Failed) {
-        SetStatus(Language().GetMessageText(kMsgError) + ": " + failure);
+        SetStatus(Language().GetMessageText(msg::kError) + ": " + failure);
     } else {
         SetStatus(QString("%1. %2 %3     %4 %5*%6")
-                      .arg(Language().GetMessageText(kMsgDone),
-                           Language().GetMessageText(kMsgOutputFile), outputSettings_.outputPath,
-                           Language().GetMessageText(kMsgResolution))
+                      .arg(Language().GetMessageText(msg::kDone),
+                           Language().GetMessageText(msg::kOutputFile), outputSettings_.outputPath,
+                           Language().GetMessageText(msg::kResolution))
                       .arg(outputSettings_.outputWidth)
                       .arg(outputSettings_.outputHeight));
     }
@@ -154,7 +148,7 @@ void CSubtitleConverterDlg::OnConversionFinished(ConversionOutcome outcome,
 
 void CSubtitleConverterDlg::RefreshConvertLabel() {
     Control<QAbstractButton>(idc::kConvert)
-        ->setText(Language().GetDialogText(converting_ != 0 ? kTextStop : kTextConvert));
+        ->setText(Language().GetDialogText(converting_ != 0 ? msg::kTextStop : msg::kTextConvert));
 }
 
 } // namespace caspari

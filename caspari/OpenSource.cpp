@@ -1,4 +1,5 @@
 // The Open Video command: pick a file, probe it, and render it with its subtitles.
+#include "CaspariMessages.h"
 #include "ClockText.h"
 #include "LanguagePack.h"
 #include "MediaWorker.h"
@@ -17,11 +18,6 @@ namespace {
 
 using uikit::Language;
 
-constexpr int kMsgError = 105;
-constexpr int kMsgOpenFile = 119;
-constexpr int kMsgCannotOpenFile = 122;
-constexpr int kMsgNoDuration = 123;
-
 } // namespace
 
 void CSubtitleConverterDlg::OnOpenVideo() {
@@ -32,7 +28,7 @@ void CSubtitleConverterDlg::OnOpenVideo() {
     uikit::FileRequest request;
     request.filters = {{"Video Files (*.*)", "*.*"}};
     request.selectedFilter = 0;
-    request.title = Language().GetMessageText(kMsgOpenFile);
+    request.title = Language().GetMessageText(msg::kOpenFile);
     request.initialFolder = profile.GetString("Option", "LastPhotoFolder", "");
     request.mustExist = true;
     const auto chosen = uikit::CurrentPrompts().PickOpenFile(this, request);
@@ -70,9 +66,9 @@ void CSubtitleConverterDlg::OnVideoProbed(const QString& path, const media::Prob
     if (!probe.ok) {
         settings::ReportProbeFailure(this, probe);
         uikit::CurrentPrompts().ShowMessage(this,
-                                            Language().GetMessageText(kMsgNoDuration) +
-                                                Language().GetMessageText(kMsgCannotOpenFile),
-                                            Language().GetMessageText(kMsgError) +
+                                            Language().GetMessageText(msg::kNoDuration) +
+                                                Language().GetMessageText(msg::kCannotOpenFile),
+                                            Language().GetMessageText(msg::kError) +
                                                 " IDS_MESSAGE_NO_DURATION",
                                             uikit::PromptIcon::Error);
         sourcePath_.clear();

@@ -1,5 +1,6 @@
 #include "SubtitleConversion.h"
 
+#include "CaspariMessages.h"
 #include "CompressorCatalogue.h"
 #include "CompressorSlots.h"
 #include "GraphEvents.h"
@@ -17,8 +18,6 @@ using media::Result;
 
 namespace {
 
-constexpr int kMsgError = 105;
-constexpr int kMsgCannotOpenFile = 122;
 // How long a stop waits for the writer to finish its file before the graph is
 // stopped regardless.
 constexpr int kEndWriterGraceMs = 5000;
@@ -69,8 +68,8 @@ void SubtitleConversion::RenderSourceGraph(const QString& path) {
             rendering_ = false;
             if (media::Failed(rendered.result)) {
                 uikit::CurrentPrompts().ShowMessage(
-                    nullptr, language_.GetMessageText(kMsgCannotOpenFile),
-                    language_.GetMessageText(kMsgError) + " IDS_MESSAGE_NOT_OPEN_FILE",
+                    nullptr, language_.GetMessageText(msg::kCannotOpenFile),
+                    language_.GetMessageText(msg::kError) + " IDS_MESSAGE_NOT_OPEN_FILE",
                     uikit::PromptIcon::Error);
                 emit sourceRendered(rendered.result);
                 return;
@@ -313,8 +312,8 @@ void SubtitleConversion::FinishConversion(ConversionOutcome outcome, const QStri
     writer_ = OutputWriter();
     // A failed build or start has said why already.
     if (outcome == ConversionOutcome::Failed && !errorText.isEmpty()) {
-        uikit::CurrentPrompts().ShowMessage(window_, errorText, language_.GetMessageText(kMsgError),
-                                            uikit::PromptIcon::Error);
+        uikit::CurrentPrompts().ShowMessage(
+            window_, errorText, language_.GetMessageText(msg::kError), uikit::PromptIcon::Error);
     }
     emit conversionFinished(outcome, errorText);
     RenderSourceGraph(sourcePath_);

@@ -3,6 +3,7 @@
 #include "CaspariAbout.h"
 #include "CaspariDialogs.h"
 #include "CaspariMenus.h"
+#include "CaspariMessages.h"
 #include "ClockText.h"
 #include "CompressorSlots.h"
 #include "DivxFeedback.h"
@@ -28,12 +29,6 @@ namespace caspari {
 namespace {
 
 using uikit::Language;
-
-constexpr int kMsgOriginalSize = 111;
-constexpr int kMsgOutputFile = 115;
-constexpr int kMsgResolution = 116;
-constexpr int kMsgWarning = 108;
-constexpr int kMsgStopFirst = 143;
 
 constexpr int kOpenSet[] = {idc::kOpenVideo, idc::kOptions};
 
@@ -80,9 +75,9 @@ bool CSubtitleConverterDlg::InitDialog() {
             : QString();
     settings::LoadOutputSize(profile, outputSettings_);
     SetStatus(QString("%1 %2     %3 %4")
-                  .arg(Language().GetMessageText(kMsgOutputFile), outputSettings_.outputPath,
-                       Language().GetMessageText(kMsgResolution),
-                       Language().GetMessageText(kMsgOriginalSize)));
+                  .arg(Language().GetMessageText(msg::kOutputFile), outputSettings_.outputPath,
+                       Language().GetMessageText(msg::kResolution),
+                       Language().GetMessageText(msg::kOriginalSize)));
     Control<QLabel>(idc::kSourceInfo)->setText("00:00:00");
     settings::LoadBitrates(profile, outputSettings_);
     ForceSubtitleFilterLoad(filterLoad_);
@@ -154,16 +149,16 @@ void CSubtitleConverterDlg::OnOptions() {
     accepted.sourceCount = outputSettings_.sourceCount;
     outputSettings_ = accepted;
     const bool sized = outputSettings_.sourceWidth != 0 || outputSettings_.sourceHeight != 0;
-    SetStatus(sized
-                  ? QString("%1 %2     %3 %4*%5")
-                        .arg(Language().GetMessageText(kMsgOutputFile), outputSettings_.outputPath,
-                             Language().GetMessageText(kMsgResolution))
-                        .arg(outputSettings_.outputWidth)
-                        .arg(outputSettings_.outputHeight)
-                  : QString("%1 %2     %3 %4")
-                        .arg(Language().GetMessageText(kMsgOutputFile), outputSettings_.outputPath,
-                             Language().GetMessageText(kMsgResolution),
-                             Language().GetMessageText(kMsgOriginalSize)));
+    SetStatus(
+        sized ? QString("%1 %2     %3 %4*%5")
+                    .arg(Language().GetMessageText(msg::kOutputFile), outputSettings_.outputPath,
+                         Language().GetMessageText(msg::kResolution))
+                    .arg(outputSettings_.outputWidth)
+                    .arg(outputSettings_.outputHeight)
+              : QString("%1 %2     %3 %4")
+                    .arg(Language().GetMessageText(msg::kOutputFile), outputSettings_.outputPath,
+                         Language().GetMessageText(msg::kResolution),
+                         Language().GetMessageText(msg::kOriginalSize)));
 }
 
 bool CSubtitleConverterDlg::TryClose() {
@@ -171,8 +166,8 @@ bool CSubtitleConverterDlg::TryClose() {
         return true;
     }
     if (converting_ == 1) {
-        uikit::CurrentPrompts().ShowMessage(this, Language().GetMessageText(kMsgStopFirst),
-                                            Language().GetMessageText(kMsgWarning),
+        uikit::CurrentPrompts().ShowMessage(this, Language().GetMessageText(msg::kStopFirst),
+                                            Language().GetMessageText(msg::kWarning),
                                             uikit::PromptIcon::Warning);
         return false;
     }

@@ -195,9 +195,22 @@ Result FilterGraph::Impl::WaitForPreroll(GstStateChangeReturn started) {
     if (change == GST_STATE_CHANGE_ASYNC) {
         const Clock::time_point deadline =
             Clock::now() + std::chrono::milliseconds(prerollTimeoutMs);
-        // The bus handler reports the pipeline's ASYNC_DONE and every error.
+        // The bus handler reports the pipeline's ASYNC_DONE and every error
+        // that reaches the bus; now and then the posted errors are looked
+        // through for one a bin dropped on its way.
+        constexpr auto kLookThroughPosted = std::chrono::milliseconds(100);
+        constexpr auto kPostedErrorGrace = std::chrono::milliseconds(500);
+        const auto settled = [this] { return asyncDone || errorCount > 0; };
         std::unique_lock lock(mutex);
-        reported.wait_until(lock, deadline, [this] { return asyncDone || errorCount > 0; });
+        while (!reported.wait_until(lock, std::min(deadline, Clock::now() + kLookThroughPosted),
+                                    settled) &&
+               Clock::now() < deadline) {
+            lock.unlock();
+            if (const Handle<GstMessage> lost = postedErrors->log().Stranded(kPostedErrorGrace)) {
+                HandleError(lost.get());
+            }
+            lock.lock();
+        }
         if (errorCount > 0) {
             return lastError;
         }

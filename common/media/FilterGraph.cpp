@@ -23,11 +23,13 @@ FilterGraph::Impl::Impl(Handle<GstElement> pipelineElement)
     : pipeline(std::move(pipelineElement)),
       bus(Handle<GstBus>::Adopt(gst_element_get_bus(pipeline.get()))) {
     gst_bus_set_sync_handler(bus.get(), &Impl::OnBusMessage, this, nullptr);
+    postedErrors.emplace(pipeline.get());
     internal::MendGifDecoding(pipeline.get());
 }
 
 FilterGraph::Impl::~Impl() {
     gst_element_set_state(pipeline.get(), GST_STATE_NULL);
+    postedErrors.reset();
     DisconnectSignals();
     gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
     std::lock_guard lock(mutex);
@@ -140,6 +142,7 @@ void FilterGraph::Impl::NoteAsyncDone() {
 }
 
 void FilterGraph::Impl::ResetReports() {
+    postedErrors->log().Clear();
     std::lock_guard lock(mutex);
     errorCount = 0;
     missingPluginText.clear();

@@ -7,7 +7,6 @@
 namespace uikit {
 
 namespace {
-constexpr auto kEnglish = "english";
 constexpr auto kUtf8Suffix = "_utf-8";
 constexpr auto kUtf16Suffix = "_unicode";
 } // namespace
@@ -31,9 +30,9 @@ LanguageLocale SwitchProcessLocale(const QString& title, LanguageFileEncoding en
     } else if (encoding == LanguageFileEncoding::Utf16) {
         language.chop(QLatin1String(kUtf16Suffix).size());
     }
-    if (language == kEnglish) {
+    if (language == kEnglishLanguage) {
         LanguageLocale english;
-        english.localeString = kEnglish;
+        english.localeString = kEnglishLanguage;
         SetProcessLocale(english.tag, english.tag);
         return english;
     }

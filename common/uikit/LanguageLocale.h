@@ -4,6 +4,9 @@
 
 namespace uikit {
 
+// The name of the built-in language, which needs no file.
+inline constexpr auto kEnglishLanguage = "english";
+
 // How a language file's title says its text is encoded.
 enum class LanguageFileEncoding { Ansi = 0, Utf16 = 1, Utf8 = 2 };
 

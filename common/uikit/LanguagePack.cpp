@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "LanguageFont.h"
+#include "LanguageLocale.h"
 #include "Prompts.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,6 @@ namespace {
 
 constexpr auto kLanguageFolder = "language";
 constexpr auto kExtension = ".ini";
-constexpr auto kEnglish = "english";
 
 bool IsReadableFile(const QString& path) {
     QFile file(path);
@@ -111,7 +111,7 @@ bool LanguagePack::SelectLanguage(const QString& name) {
     menuTexts_.clear();
     messageTexts_.clear();
     dialogTexts_.clear();
-    currentName_ = kEnglish;
+    currentName_ = kEnglishLanguage;
     const bool listed =
         std::any_of(languageNames_.cbegin(), languageNames_.cend(), [&](const QString& title) {
             return title.compare(name, Qt::CaseInsensitive) == 0;

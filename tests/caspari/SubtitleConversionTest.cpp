@@ -200,22 +200,39 @@ TEST_P(ContainerConversion, WritesThePictureWithItsSubtitlesAndTheSound) {
     }
 }
 
-const SourceCase kSources[] = {
-    {"AssTrack", [] { return testmedia::MkvWithAss(); }, true, true, true, 6.0},
-    {"SrtTrack", [] { return testmedia::MkvWithSrt(); }, true, false, true, 6.0},
-    {"SidecarSrt", [] { return testmedia::Mp4WithSidecarSrt(); }, true, false, true, 6.0},
-    {"NoSubtitles", [] { return testmedia::MkvWithoutSubtitles(); }, false, true, true, 6.0},
-    {"NoSound", [] { return testmedia::MkvWithoutAudio(); }, true, true, false, 6.0},
-    {"HdAss", [] { return testmedia::HdMkvWithAss(8); }, true, true, true, 8.0},
-};
+constexpr double kClip = testmedia::kSubtitleClipSeconds;
+const SourceCase kAssTrack{"AssTrack", [] { return testmedia::MkvWithAss(); }, true, true, true,
+                           kClip};
+const SourceCase kNoSound{"NoSound", [] { return testmedia::MkvWithoutAudio(); }, true, true, false,
+                          kClip};
 
-INSTANTIATE_TEST_SUITE_P(Engine, ContainerConversion,
-                         ::testing::Combine(::testing::ValuesIn(kSources),
-                                            ::testing::Values(kAvi, kWmv, kMkv, kAsf)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    std::get<1>(info.param).name;
-                         });
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<SourceCase, Container>>& info) {
+    return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+}
+
+// Whether a subtitle is drawn does not depend on the container: every source
+// goes into AVI, and the other containers take a source with sound and one
+// without (their writers differ in how they set up each stream).
+INSTANTIATE_TEST_SUITE_P(
+    Sources, ContainerConversion,
+    ::testing::Combine(
+        ::testing::Values(kAssTrack,
+                          SourceCase{"SrtTrack", [] { return testmedia::MkvWithSrt(); }, true,
+                                     false, true, kClip},
+                          SourceCase{"SidecarSrt", [] { return testmedia::Mp4WithSidecarSrt(); },
+                                     true, false, true, kClip},
+                          SourceCase{"NoSubtitles", [] { return testmedia::MkvWithoutSubtitles(); },
+                                     false, true, true, kClip},
+                          kNoSound,
+                          SourceCase{"HdAss", [] { return testmedia::HdMkvWithAss(4); }, true, true,
+                                     true, 4.0}),
+        ::testing::Values(kAvi)),
+    CaseName);
+
+INSTANTIATE_TEST_SUITE_P(Containers, ContainerConversion,
+                         ::testing::Combine(::testing::Values(kAssTrack, kNoSound),
+                                            ::testing::Values(kWmv, kMkv, kAsf)),
+                         CaseName);
 
 TEST_F(SubtitleConversionTest, FollowsTheFilterLoadLevelAndPutsItBack) {
     const std::string input = testmedia::MkvWithAss();

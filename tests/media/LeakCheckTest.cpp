@@ -74,7 +74,7 @@ TEST(LeakWorkload, DISABLED_ProbeRenderAndConvert) {
 }
 
 TEST(LeakCheck, NoElementPadOrBusOutlivesItsGraph) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = testenv::ChildTestEnvironment();
     env.insert("GST_TRACERS", "leaks");
     env.insert("GST_DEBUG", "GST_TRACER:7");
     env.insert("GST_DEBUG_NO_COLOR", "1");

@@ -15,6 +15,8 @@
 
 namespace mediatest {
 
+constexpr media::ReferenceTime kSecond = media::kUnitsPerSecond;
+
 // Brings the framework up for each test (the first call in a process does the work).
 class MediaTest : public ::testing::Test {
 protected:

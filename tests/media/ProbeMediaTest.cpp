@@ -64,11 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
 class ProbeFailure : public mediatest::MediaTest {
 protected:
     // Probes and checks what every failure must give: a readable reason, fast.
-    ProbeResult ProbeExpectingFailure(const std::string& path) {
+    ProbeResult ProbeExpectingFailure(const std::string& path, int withinMs = 10000) {
         QElapsedTimer timer;
         timer.start();
         ProbeResult probe = ProbeMedia(path);
-        EXPECT_LT(timer.elapsed(), 10000) << "probing a broken file must not hang";
+        EXPECT_LT(timer.elapsed(), withinMs) << "probing a broken file must not hang";
         EXPECT_FALSE(probe.ok);
         EXPECT_TRUE(media::Failed(probe.result));
         EXPECT_FALSE(probe.errorText.empty());
@@ -132,8 +132,17 @@ TEST_F(ProbeFailure, TruncatedFileFailsWithReason) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     // ffmpeg writes the MP4 index at the end; cutting the file in half loses it.
     const QByteArray half = file.read(file.size() / 2);
-    const ProbeResult probe = ProbeExpectingFailure(WriteFile("truncated.mp4", half));
-    EXPECT_NE(probe.failedStep, ProbeStep::None);
+    const std::string truncated = WriteFile("truncated.mp4", half);
+    // Again and again, on one processor: with the plugins warm the demuxer's
+    // error mostly comes while decodebin still holds its errors back, and
+    // must not get lost.
+    const testenv::ScopedSingleProcessor oneProcessor;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SCOPED_TRACE(attempt);
+        const ProbeResult probe = ProbeExpectingFailure(truncated, 3000);
+        EXPECT_NE(probe.failedStep, ProbeStep::None);
+        EXPECT_FALSE(probe.errorText.empty());
+    }
 }
 
 // Root reads every file regardless of its mode, so as root the check runs again
@@ -144,7 +153,7 @@ TEST_F(ProbeFailure, UnreadableFileIsAccessDenied) {
         if (setpriv.isEmpty()) {
             GTEST_SKIP() << "running as root, which reads any file, and setpriv is missing";
         }
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = testenv::ChildTestEnvironment();
         QTemporaryDir home(QDir::temp().filePath(QStringLiteral("probe-home-XXXXXX")));
         ASSERT_TRUE(home.isValid());
         ::chmod(QFile::encodeName(home.path()).constData(), 0777);

@@ -114,13 +114,18 @@ protected:
     std::vector<std::pair<std::int64_t, QImage>> frames_;
 };
 
+// A cache name for a file made from `source`, so a new source makes a new file.
+std::string MadeFrom(const std::string& source, const char* suffix) {
+    return QFileInfo(QString::fromStdString(source)).completeBaseName().toStdString() + suffix;
+}
+
 // A copy of a subtitle-free clip beside a sidecar of the given name holding
 // the script of MkvWithAss.
 std::string ClipWithSidecar(const std::string& dir, const std::string& sidecarName) {
-    if (MkvWithAss().empty()) {
+    const std::string scriptSource = RedEventScript();
+    if (scriptSource.empty()) {
         return {};
     }
-    const std::string scriptSource = MediaDir() + "/red-event-320x240.ass";
     const QDir folder(QString::fromStdString(dir));
     const QString clip = folder.filePath("clip.mkv");
     if (!QFile::copy(QString::fromStdString(MkvWithoutSubtitles()), clip) ||
@@ -216,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Sources, SubtitleDrawingTest,
 // Of two subtitle streams the one flagged default is drawn.
 TEST_F(SubtitleFilterTest, DrawsTheDefaultStream) {
     ASSERT_FALSE(MkvWithAss().empty() || MkvWithSrt().empty());
-    const std::string path = Ensure("sub-ass-srt-default-second.mkv",
+    const std::string path = Ensure(MadeFrom(MkvWithAss(), "-srt-default-second.mkv"),
                                     {"-i", QString::fromStdString(MkvWithAss()), "-i",
                                      QString::fromStdString(MkvWithSrt()), "-map", "0:v", "-map",
                                      "0:a", "-map", "0:s", "-map", "1:s", "-c", "copy",
@@ -236,7 +241,7 @@ TEST_F(SubtitleFilterTest, AttachedFontIsUsed) {
     if (!QFileInfo::exists(font)) {
         GTEST_SKIP() << "no font outside the system's font folders to attach";
     }
-    QFile scriptFile(QString::fromStdString(MediaDir()) + "/attached-font.ass");
+    QFile scriptFile(QString::fromStdString(MediaDir()) + "/attached-font-1s-2s.ass");
     ASSERT_TRUE(scriptFile.open(QIODevice::WriteOnly));
     scriptFile.write("[Script Info]\nScriptType: v4.00+\nPlayResX: 320\nPlayResY: 240\n\n"
                      "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, "
@@ -246,7 +251,7 @@ TEST_F(SubtitleFilterTest, AttachedFontIsUsed) {
                      "Style: Default,Decker,48,&H000000FF,&H000000FF,&H000000FF,&H00000000,0,0,0,"
                      "0,100,100,0,0,1,0,0,8,10,10,20,1\n\n[Events]\n"
                      "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, "
-                     "Text\nDialogue: 0,0:00:01.00,0:00:03.00,Default,,0,0,0,,WMWMW\n");
+                     "Text\nDialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,WMWMW\n");
     scriptFile.close();
     const QStringList common = {"-i",   QString::fromStdString(MkvWithoutAudio()),
                                 "-i",   scriptFile.fileName(),
@@ -254,10 +259,11 @@ TEST_F(SubtitleFilterTest, AttachedFontIsUsed) {
                                 "-map", "1:s",
                                 "-c:v", "copy",
                                 "-c:s", "ass"};
-    const std::string attached = Ensure(
-        "sub-ass-attached-font.mkv", common + QStringList{"-attach", font, "-metadata:s:t",
-                                                          "mimetype=application/x-truetype-font"});
-    const std::string fallback = Ensure("sub-ass-fallback-font.mkv", common);
+    const std::string attached =
+        Ensure(MadeFrom(MkvWithoutAudio(), "-attached-font.mkv"),
+               common + QStringList{"-attach", font, "-metadata:s:t",
+                                    "mimetype=application/x-truetype-font"});
+    const std::string fallback = Ensure(MadeFrom(MkvWithoutAudio(), "-fallback-font.mkv"), common);
     ASSERT_FALSE(attached.empty() || fallback.empty());
     const QImage withFont = PlayedFrames(attached, kSubtitleFilterWithSubtitles).first;
     const QImage withoutFont = PlayedFrames(fallback, kSubtitleFilterWithSubtitles).first;
@@ -303,7 +309,7 @@ INSTANTIATE_TEST_SUITE_P(
         DrawCase{"SidecarSsa",
                  [](const std::string& dir) { return ClipWithSidecar(dir, "clip.ssa"); },
                  SubtitleArea, true},
-        DrawCase{"HdAss", [](const std::string&) { return HdMkvWithAss(8); }, SubtitleArea, true}),
+        DrawCase{"HdAss", [](const std::string&) { return HdMkvWithAss(4); }, SubtitleArea, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

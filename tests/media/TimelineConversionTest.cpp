@@ -15,8 +15,6 @@ namespace {
 using namespace media;
 using namespace mediatest;
 
-constexpr ReferenceTime kSecond = kUnitsPerSecond;
-
 // The HD + audio + subtitle combination the programs meet, kept short.
 std::string HdClip() {
     return testmedia::MakeMkv(1280, 720, 30, 8);

@@ -11,8 +11,7 @@
 namespace {
 
 using namespace media;
-
-constexpr ReferenceTime kSecond = kUnitsPerSecond;
+using mediatest::kSecond;
 
 TEST(FrameRateToFraction, NtscRatesBecomeExactFractions) {
     struct Case {

@@ -80,8 +80,8 @@ QByteArray AssScript(int width, int height, const QList<std::pair<double, double
 }
 
 std::string SrtScript() {
-    return WriteCached(QStringLiteral("event-1s-3s.srt"),
-                       QByteArray("1\n00:00:01,000 --> 00:00:03,000\n") + kBlocks + "\n\n");
+    return WriteCached(QStringLiteral("event-1s-2s.srt"),
+                       QByteArray("1\n00:00:01,000 --> 00:00:02,000\n") + kBlocks + "\n\n");
 }
 
 QStringList Picture(int width, int height, int fps) {
@@ -102,7 +102,7 @@ QStringList Sound() {
 }
 
 // Output options; the length ends the endless generated inputs.
-QStringList VideoCodec(int fps, int seconds) {
+QStringList VideoCodec(int fps, double seconds) {
     return {"-t", QString::number(seconds), "-c:v",     "libx264", "-preset", "ultrafast",
             "-g", QString::number(fps),     "-pix_fmt", "yuv420p"};
 }
@@ -111,22 +111,32 @@ QStringList AudioCodec() {
     return {"-c:a", "aac", "-ac", "2"};
 }
 
-std::string RedEventScript() {
-    return WriteCached(QStringLiteral("red-event-320x240.ass"), AssScript(320, 240, {{1.0, 3.0}}));
+// A 320x240 clip's cache name: `kind` and its length, so a change of length
+// makes new files.
+std::string ClipName(const char* kind, const char* extension) {
+    return QStringLiteral("%1-320x240-%2s.%3")
+        .arg(QLatin1String(kind), QString::number(kSubtitleClipSeconds), QLatin1String(extension))
+        .toStdString();
 }
 
 } // namespace
+
+std::string RedEventScript() {
+    return WriteCached(QStringLiteral("red-event-1s-2s-320x240.ass"),
+                       AssScript(320, 240, {{1.0, 2.0}}));
+}
 
 std::string MkvWithAss() {
     const std::string script = RedEventScript();
     if (script.empty()) {
         return {};
     }
-    return Ensure("sub-ass-320x240-6s.mkv",
+    return Ensure(ClipName("sub-ass", "mkv"),
                   Picture(320, 240, 25) + Sound() +
                       QStringList{"-i", QString::fromStdString(script), "-map", "0:v", "-map",
                                   "1:a", "-map", "2:s"} +
-                      VideoCodec(25, 6) + AudioCodec() + QStringList{"-c:s", "ass"});
+                      VideoCodec(25, kSubtitleClipSeconds) + AudioCodec() +
+                      QStringList{"-c:s", "ass"});
 }
 
 std::string MkvWithSrt() {
@@ -134,11 +144,12 @@ std::string MkvWithSrt() {
     if (script.empty()) {
         return {};
     }
-    return Ensure("sub-srt-320x240-6s.mkv",
+    return Ensure(ClipName("sub-srt", "mkv"),
                   Picture(320, 240, 25) + Sound() +
                       QStringList{"-i", QString::fromStdString(script), "-map", "0:v", "-map",
                                   "1:a", "-map", "2:s"} +
-                      VideoCodec(25, 6) + AudioCodec() + QStringList{"-c:s", "srt"});
+                      VideoCodec(25, kSubtitleClipSeconds) + AudioCodec() +
+                      QStringList{"-c:s", "srt"});
 }
 
 std::string Mp4WithSidecarSrt() {
@@ -147,16 +158,19 @@ std::string Mp4WithSidecarSrt() {
     if (script.empty() || !source.open(QIODevice::ReadOnly)) {
         return {};
     }
-    if (WriteCached(QStringLiteral("sidecar-srt-320x240-6s.SRT"), source.readAll()).empty()) {
+    const std::string clip = ClipName("sidecar-srt", "mp4");
+    const QString sidecar = QString::fromStdString(clip).chopped(4) + QStringLiteral(".SRT");
+    if (WriteCached(sidecar, source.readAll()).empty()) {
         return {};
     }
-    return Ensure("sidecar-srt-320x240-6s.mp4",
-                  Picture(320, 240, 25) + Sound() + VideoCodec(25, 6) + AudioCodec());
+    return Ensure(clip, Picture(320, 240, 25) + Sound() + VideoCodec(25, kSubtitleClipSeconds) +
+                            AudioCodec());
 }
 
 std::string MkvWithoutSubtitles() {
-    return Ensure("nosub-320x240-6s.mkv",
-                  Picture(320, 240, 25) + Sound() + VideoCodec(25, 6) + AudioCodec());
+    return Ensure(ClipName("nosub", "mkv"), Picture(320, 240, 25) + Sound() +
+                                                VideoCodec(25, kSubtitleClipSeconds) +
+                                                AudioCodec());
 }
 
 std::string MkvWithoutAudio() {
@@ -165,28 +179,30 @@ std::string MkvWithoutAudio() {
         return {};
     }
     return Ensure(
-        "sub-ass-noaudio-320x240-6s.mkv",
+        ClipName("sub-ass-noaudio", "mkv"),
         Picture(320, 240, 25) +
             QStringList{"-i", QString::fromStdString(script), "-map", "0:v", "-map", "1:s"} +
-            VideoCodec(25, 6) + QStringList{"-c:s", "ass"});
+            VideoCodec(25, kSubtitleClipSeconds) + QStringList{"-c:s", "ass"});
 }
 
 std::string HdMkvWithAss(int seconds) {
-    // Short events every two seconds: 1.6-2.4, 3.6-4.4, ...
+    // Short events every two seconds: 1.1-1.9, 3.1-3.9, ...
     QList<std::pair<double, double>> events;
-    for (double start = 1.6; start < seconds; start += 2.0) {
+    for (double start = 1.1; start < seconds; start += 2.0) {
         events.append({start, start + 0.8});
     }
-    const std::string script = WriteCached(
-        QStringLiteral("red-events-1280x720-%1s.ass").arg(seconds), AssScript(1280, 720, events));
+    const std::string script =
+        WriteCached(QStringLiteral("red-events-1.1s-every-2s-1280x720-%1s.ass").arg(seconds),
+                    AssScript(1280, 720, events));
     if (script.empty()) {
         return {};
     }
-    return Ensure(QStringLiteral("sub-ass-1280x720-%1s.mkv").arg(seconds).toStdString(),
-                  Picture(1280, 720, 30) + Sound() +
-                      QStringList{"-i", QString::fromStdString(script), "-map", "0:v", "-map",
-                                  "1:a", "-map", "2:s"} +
-                      VideoCodec(30, seconds) + AudioCodec() + QStringList{"-c:s", "ass"});
+    return Ensure(
+        QStringLiteral("sub-ass-1.1s-every-2s-1280x720-%1s.mkv").arg(seconds).toStdString(),
+        Picture(1280, 720, 30) + Sound() +
+            QStringList{"-i", QString::fromStdString(script), "-map", "0:v", "-map", "1:a", "-map",
+                        "2:s"} +
+            VideoCodec(30, seconds) + AudioCodec() + QStringList{"-c:s", "ass"});
 }
 
 QRect SubtitleArea(QSize frame) {

@@ -15,16 +15,23 @@
 namespace testmedia {
 
 // Times (seconds) at which the clips below show their event, and show none.
-constexpr double kSubtitleShownAt = 2.0;
-constexpr double kNoSubtitleAt = 4.5;
+// Pictures within 0.3 s of either time show the same (tests pick played frames
+// that close), and none before 0.8 s shows a subtitle.
+constexpr double kSubtitleShownAt = 1.5;
+constexpr double kNoSubtitleAt = 2.6;
+// Length of the 320x240 clips below: short, since some tests play them in real
+// time, yet long enough to end with a stretch without subtitles.
+constexpr double kSubtitleClipSeconds = 3.0;
 
-// 320x240, 25 fps, 6 s, H.264 + AAC stereo, an ASS track with one event from
-// 1.0 s to 3.0 s: a bold, large, red (&H000000FF) line at the top centre.
+// The ASS script of MkvWithAss on its own.
+std::string RedEventScript();
+// 320x240, 25 fps, H.264 + AAC stereo, an ASS track with one event from 1.0 s
+// to 2.0 s: a bold, large, red (&H000000FF) line at the top centre.
 std::string MkvWithAss();
-// The same picture and sound with an SRT track, one event 1.0 s to 3.0 s.
+// The same picture and sound with an SRT track, one event 1.0 s to 2.0 s.
 std::string MkvWithSrt();
 // H.264 + AAC in MP4 without subtitles, beside it "<same name>.SRT" with one
-// event 1.0 s to 3.0 s.
+// event 1.0 s to 2.0 s.
 std::string Mp4WithSidecarSrt();
 std::string MkvWithoutSubtitles();
 // Video and the ASS track only.

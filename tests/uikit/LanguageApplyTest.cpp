@@ -48,7 +48,7 @@ constexpr std::array kKeys = {
     LanguageKey{12, "XYZ_SKIPPED"},
 };
 
-constexpr std::array kControls = {
+constexpr std::array kTranslatedControls = {
     ControlTemplate{1000, ControlKind::Button, "Button", 0, 0, 40, 14, res::StyleNone},
     ControlTemplate{1001, ControlKind::Label, "Label", 0, 20, 40, 30, res::StyleNone},
     ControlTemplate{1002, ControlKind::Edit, "typed", 0, 50, 40, 14, res::StyleNone},
@@ -61,7 +61,8 @@ constexpr std::array kControls = {
     ControlTemplate{res::kNoControlId, ControlKind::Label, "Fixed", 50, 80, 40, 14, res::StyleNone},
 };
 
-constexpr res::DialogTemplate kDialog{kDialogId, "Caption", "DejaVu Sans", 8, 100, 120, kControls};
+constexpr res::DialogTemplate kTranslatedDialog{kDialogId, "Caption", "DejaVu Sans",      8,
+                                                100,       120,       kTranslatedControls};
 
 class LanguageApplyTest : public ::testing::Test {
 protected:
@@ -91,7 +92,7 @@ protected:
         profile.WriteInt("English", "lfHeight", -23);
         profile.WriteInt("English", "lfWeight", 700);
         pack_.Initialize(folder_.base(), "English");
-        uikit::BuildDialog(dialog_, kDialog);
+        uikit::BuildDialog(dialog_, kTranslatedDialog);
         spin_ = new QSpinBox(&dialog_);
         spin_->setProperty("controlId", 1005);
     }

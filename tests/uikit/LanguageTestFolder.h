@@ -30,4 +30,12 @@ private:
     QTemporaryDir base_;
 };
 
+#ifdef CONVERTERS_LANGUAGE_DIR
+// The content of a language file the project ships; empty when unreadable.
+inline QByteArray ShippedLanguageFile(const QString& fileName) {
+    QFile file(QStringLiteral(CONVERTERS_LANGUAGE_DIR) + '/' + fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+#endif
+
 } // namespace testenv

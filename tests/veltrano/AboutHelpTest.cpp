@@ -37,11 +37,6 @@ constexpr int kAboutProduct = 1085;
 constexpr int kAboutHomepageLink = 1049;
 constexpr int kAboutContactLink = 1050;
 
-QByteArray ShippedFile(const QString& name) {
-    QFile file(QStringLiteral(CONVERTERS_LANGUAGE_DIR) + '/' + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Runs `look` once a modal box other than `main` shows; the box's own event
 // loop runs meanwhile. False when none showed.
 bool WhenBoxShows(QWidget& main, const std::function<void(QDialog&)>& look,
@@ -68,8 +63,8 @@ protected:
     AboutHelpTest() : scoped_(prompts_) {
         uikit::Language().SetBuiltInStrings(res::VeltranoStrings());
         uikit::Language().SetKeyTable(res::VeltranoLanguageKeys());
-        folder_.Write("English.ini", ShippedFile("English.ini"));
-        folder_.Write("German.ini", ShippedFile("German.ini"));
+        folder_.Write("English.ini", testenv::ShippedLanguageFile("English.ini"));
+        folder_.Write("German.ini", testenv::ShippedLanguageFile("German.ini"));
         uikit::Language().Initialize(folder_.base(), "German");
         window_ = std::make_unique<CConverterDlg>();
     }

@@ -36,17 +36,12 @@ namespace {
 
 using namespace veltrano;
 
-QByteArray ShippedFile(const QString& name) {
-    QFile file(QStringLiteral(CONVERTERS_LANGUAGE_DIR) + '/' + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class MainWindowLanguageTest : public ::testing::Test {
 protected:
     MainWindowLanguageTest() : scoped_(prompts_) {
         uikit::Language().SetBuiltInStrings(res::VeltranoStrings());
         uikit::Language().SetKeyTable(res::VeltranoLanguageKeys());
-        folder_.Write("English.ini", ShippedFile("English.ini"));
+        folder_.Write("English.ini", testenv::ShippedLanguageFile("English.ini"));
     }
     ~MainWindowLanguageTest() override {
         // Leave the process-wide pack without languages for the other tests.
@@ -70,7 +65,7 @@ protected:
 };
 
 TEST_F(MainWindowLanguageTest, OpensInTheStoredLanguageAndFont) {
-    folder_.Write("German.ini", ShippedFile("German.ini"));
+    folder_.Write("German.ini", testenv::ShippedLanguageFile("German.ini"));
     uikit::Language().Initialize(folder_.base(), "German");
     CConverterDlg dialog;
     EXPECT_EQ(Text(dialog, idc::kOpenVideo), "Video öffnen");
@@ -83,7 +78,7 @@ TEST_F(MainWindowLanguageTest, OpensInTheStoredLanguageAndFont) {
 }
 
 TEST_F(MainWindowLanguageTest, RightClickShowsThePopupWithTheCurrentLanguageTicked) {
-    folder_.Write("German.ini", ShippedFile("German.ini"));
+    folder_.Write("German.ini", testenv::ShippedLanguageFile("German.ini"));
     uikit::Language().Initialize(folder_.base(), "german");
     CConverterDlg dialog;
 
@@ -111,7 +106,7 @@ TEST_F(MainWindowLanguageTest, RightClickShowsThePopupWithTheCurrentLanguageTick
 }
 
 TEST_F(MainWindowLanguageTest, PickingALanguageTranslatesTheWindowAndAsksForARestart) {
-    folder_.Write("Japanese_utf-8.ini", ShippedFile("Japanese_utf-8.ini"));
+    folder_.Write("Japanese_utf-8.ini", testenv::ShippedLanguageFile("Japanese_utf-8.ini"));
     uikit::Language().Initialize(folder_.base(), "english");
     CConverterDlg dialog;
     ASSERT_EQ(Text(dialog, idc::kConvert), "Convert");
@@ -132,7 +127,7 @@ TEST_F(MainWindowLanguageTest, PickingALanguageTranslatesTheWindowAndAsksForARes
 }
 
 TEST_F(MainWindowLanguageTest, PickingALanguageWhileConvertingKeepsStopAndTheLocale) {
-    folder_.Write("German.ini", ShippedFile("German.ini"));
+    folder_.Write("German.ini", testenv::ShippedLanguageFile("German.ini"));
     uikit::Language().Initialize(folder_.base(), "english");
     CConverterDlg dialog;
     const QString localeBefore = QLocale().name();

@@ -4,6 +4,7 @@
 
 #include "FilterGraph.h"
 #include "internal/GraphEventQueue.h"
+#include "internal/PostedErrors.h"
 #include "internal/SubtitleSidecar.h"
 
 #include <gst/gst.h>
@@ -11,6 +12,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,9 @@ struct FilterGraph::Impl {
     Handle<GstElement> pipeline;
     Handle<GstBus> bus;
     internal::GraphEventQueue events;
+    // Errors as posted, for those a bin drops before they reach the bus; gone
+    // before the pipeline goes.
+    std::optional<internal::PostedErrorWatch> postedErrors;
 
     mutable std::mutex mutex; // guards everything below that streaming threads touch
     std::string lastErrorText;
