@@ -71,6 +71,16 @@ void CSubtitleConverterDlg::OnConvert() {
 bool CSubtitleConverterDlg::ConfirmConversion() {
     uikit::Prompts& prompts = uikit::CurrentPrompts();
     const QString& path = outputSettings_.outputPath;
+    // A folder or device under the name is never asked about, let alone moved.
+    // The graph-only format writes no file.
+    const int refusal = outputSettings_.outputFormat == kFormatFilterGraphOnly
+                            ? 0
+                            : settings::RefusalMessageFor(settings::ClassifyOutputPath(path));
+    if (refusal != 0) {
+        prompts.ShowMessage(this, Language().GetMessageText(refusal).arg(path),
+                            Language().GetMessageText(msg::kError), uikit::PromptIcon::Error);
+        return false;
+    }
     // Writing over the video being read would destroy it.
     if (settings::IsSameFile(path, sourcePath_)) {
         prompts.ShowMessage(this, Language().GetMessageText(res::kMsgOutputIsSource),

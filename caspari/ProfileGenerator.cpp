@@ -1,5 +1,6 @@
 #include "ProfileGenerator.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace caspari {
@@ -18,7 +19,7 @@ constexpr std::int64_t kBitrateTolerance = 250;
 bool IsAudioCandidate(const media::WmWaveFormat& wave, std::uint32_t bitrate,
                       std::uint32_t formatTag, std::uint32_t sampleRate, std::uint32_t channels) {
     const std::int64_t difference =
-        std::int64_t{wave.nAvgBytesPerSec} * 8 - static_cast<std::int64_t>(bitrate);
+        static_cast<std::int64_t>(media::BitsPerSecond(wave)) - static_cast<std::int64_t>(bitrate);
     return difference > -kBitrateTolerance && difference < kBitrateTolerance &&
            wave.nSamplesPerSec == sampleRate && wave.nChannels == channels &&
            wave.wFormatTag == formatTag;
@@ -101,7 +102,8 @@ Result AddAudioStream(std::uint32_t bitrate, std::uint32_t formatTag, std::uint3
     type.temporalCompression = false;
     type.sampleSize = best.nBlockAlign;
     type.formatType = media::WmFormatType::WaveFormatEx;
-    const std::uint32_t chosenBitrate = best.nAvgBytesPerSec * 8;
+    const auto chosenBitrate = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(media::BitsPerSecond(best), 0xFFFFFFFFu));
     type.format = std::move(best);
 
     std::shared_ptr<media::WmStreamConfig> stream;

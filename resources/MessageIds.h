@@ -14,5 +14,7 @@ inline constexpr int kMsgFrameSizeTooLarge = 174;  // options dialog; %1 is the 
 inline constexpr int kMsgVideoNotFound = 175;      // %1 is the video's path
 inline constexpr int kMsgFolderNotCreated = 176;   // %1 is the output file's folder
 inline constexpr int kMsgOutputNotRemovable = 177; // %1 is the existing output file
+inline constexpr int kMsgOutputIsFolder = 178;     // %1 is the output path
+inline constexpr int kMsgOutputNotAFile = 179;     // %1 is the output path
 
 } // namespace res

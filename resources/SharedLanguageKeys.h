@@ -35,6 +35,8 @@ inline constexpr std::array kSharedMessageKeys = {
     LanguageKey{kMsgTimeLeft, "IDS_MESSAGE_TIME_LEFT"},
     LanguageKey{kMsgOutputIsSource, "IDS_MESSAGE_OUTPUT_IS_SOURCE"},
     LanguageKey{kMsgFolderNotCreated, "IDS_MESSAGE_FOLDER_NOT_CREATED"},
+    LanguageKey{kMsgOutputIsFolder, "IDS_MESSAGE_OUTPUT_IS_FOLDER"},
+    LanguageKey{kMsgOutputNotAFile, "IDS_MESSAGE_OUTPUT_NOT_A_FILE"},
     LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
     LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
     LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},

@@ -40,6 +40,10 @@ inline constexpr std::array kSharedStrings = {
     StringResource{kMsgOutputIsSource, "The output file is the video being converted. Please "
                                        "choose another output file in Options."},
     StringResource{kMsgFolderNotCreated, "Could not create the folder %1 for the output file."},
+    StringResource{kMsgOutputIsFolder,
+                   "The output file %1 is a folder. Please choose a file name in Options."},
+    StringResource{kMsgOutputNotAFile, "The output file %1 is not a file that can be written. "
+                                       "Please choose a file name in Options."},
     StringResource{kMsgFrameRateTooLarge, "The frame rate is too large!"},
     StringResource{kMsgFullPathNeeded, "Please give the output file with its full path, for "
                                        "example /home/me/Videos/output.avi"},

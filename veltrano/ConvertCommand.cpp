@@ -59,6 +59,12 @@ void CConverterDlg::OnConvert() {
 bool CConverterDlg::ConfirmConversion() {
     uikit::Prompts& prompts = uikit::CurrentPrompts();
     const QString& path = outputSettings_.outputPath;
+    // A folder or device under the name is never asked about, let alone moved.
+    if (const int refusal = settings::RefusalMessageFor(settings::ClassifyOutputPath(path))) {
+        prompts.ShowMessage(this, Language().GetMessageText(refusal).arg(path),
+                            Language().GetMessageText(105), uikit::PromptIcon::Error);
+        return false;
+    }
     // Writing over the clip being read would destroy it.
     if (settings::IsSameFile(path, state_.clipFile)) {
         prompts.ShowMessage(this, Language().GetMessageText(res::kMsgOutputIsSource),

@@ -3,6 +3,8 @@
 #include "MediaInit.h"
 #include "internal/WmFormats.h"
 
+#include <algorithm>
+
 namespace media {
 
 namespace {
@@ -251,7 +253,8 @@ Result WmProfileManager::GetCodecFormat(WmMajorType type, std::uint32_t codec, s
     auto created = std::make_shared<WmStreamConfig>(type);
     Result result = created->SetMediaType(mediaType);
     if (const WmWaveFormat* wave = mediaType.Wave(); Succeeded(result) && wave != nullptr) {
-        result = created->SetBitrate(wave->nAvgBytesPerSec * 8);
+        result = created->SetBitrate(
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(BitsPerSecond(*wave), 0xFFFFFFFFu)));
     } else if (const WmVideoInfoHeader* video = mediaType.Video();
                Succeeded(result) && video != nullptr) {
         result = created->SetBitrate(video->dwBitRate);

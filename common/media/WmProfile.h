@@ -43,6 +43,15 @@ struct WmWaveFormat {
     std::vector<std::uint8_t> extra;
 };
 
+// Bits per second of an audio format. Taken in 64 bits: eight times a 32-bit
+// byte rate does not fit in 32.
+constexpr std::uint64_t BitsPerSecond(const WmWaveFormat& wave) {
+    return std::uint64_t{wave.nAvgBytesPerSec} * 8;
+}
+// The largest byte rate whose bits per second a stream's 32-bit bitrate holds;
+// a loaded profile stating more is refused.
+inline constexpr std::uint32_t kMaxWaveBytesPerSecond = 0xFFFFFFFFu / 8;
+
 struct WmRect {
     std::int32_t left = 0;
     std::int32_t top = 0;

@@ -206,6 +206,7 @@ bool ReadMediaType(LineReader& reader, WmMajorType major, WmMediaType& type) {
         WmWaveFormat wave;
         if (!ParseNumbers(tokens, 1, wave.wFormatTag, wave.nChannels, wave.nSamplesPerSec,
                           wave.nAvgBytesPerSec, wave.nBlockAlign, wave.wBitsPerSample) ||
+            wave.nAvgBytesPerSec > kMaxWaveBytesPerSecond ||
             !ParseHexBytes(tokens[7], wave.extra) ||
             wave.extra.size() > std::numeric_limits<std::uint16_t>::max()) {
             return false;

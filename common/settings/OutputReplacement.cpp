@@ -1,5 +1,7 @@
 #include "OutputReplacement.h"
 
+#include "MessageIds.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,8 +21,11 @@ OutputReplacement::~OutputReplacement() {
 }
 
 void OutputReplacement::MoveAside() {
+    // A link that leads nowhere goes aside too: the new file would be written
+    // where it points.
     const QFileInfo info(path_);
-    if (!info.exists() && !info.isSymLink()) {
+    const bool danglingLink = info.isSymLink() && !info.exists();
+    if (!info.isFile() && !danglingLink) {
         return;
     }
     // A name beside the file keeps the move within one file system.
@@ -47,6 +52,41 @@ void OutputReplacement::Commit() {
 bool EnsureOutputFolder(const QString& outputPath) {
     const QFileInfo info(outputPath);
     return QDir().mkpath(info.absolutePath());
+}
+
+OutputTarget ClassifyOutputPath(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists()) {
+        return info.isDir()    ? OutputTarget::Folder
+               : info.isFile() ? OutputTarget::Writable
+                               : OutputTarget::NotAFile;
+    }
+    // The nearest part of the path that exists must be a folder for the file
+    // (and any missing folders before it) to be made there.
+    QString ancestor = info.absolutePath();
+    for (;;) {
+        const QFileInfo part(ancestor);
+        if (part.exists()) {
+            return part.isDir() ? OutputTarget::Writable : OutputTarget::NotAFile;
+        }
+        const QString parent = QFileInfo(ancestor).absolutePath();
+        if (parent == ancestor) {
+            return OutputTarget::Writable;
+        }
+        ancestor = parent;
+    }
+}
+
+int RefusalMessageFor(OutputTarget target) {
+    switch (target) {
+    case OutputTarget::Folder:
+        return res::kMsgOutputIsFolder;
+    case OutputTarget::NotAFile:
+        return res::kMsgOutputNotAFile;
+    case OutputTarget::Writable:
+        break;
+    }
+    return 0;
 }
 
 bool OutputFileExists(const QString& path) {

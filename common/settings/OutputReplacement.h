@@ -15,7 +15,8 @@ public:
     OutputReplacement& operator=(const OutputReplacement&) = delete;
 
     // Moves the existing file aside. One that cannot be moved stays, and the new
-    // file is written over it, as the person agreed to.
+    // file is written over it, as the person agreed to. Only a file is moved:
+    // never a folder, a device or anything else standing under the name.
     void MoveAside();
     // The new file is being written: the old one goes for good.
     void Commit();
@@ -24,6 +25,17 @@ private:
     QString path_;
     QString asidePath_; // empty while nothing was moved
 };
+
+// What stands where an output file is to be written.
+enum class OutputTarget {
+    Writable, // nothing yet, or a file
+    Folder,
+    NotAFile, // a device, pipe or socket, or a path that leads through a file
+};
+OutputTarget ClassifyOutputPath(const QString& path);
+// The message that refuses an output path, 0 for one that can be written
+// (%1 in the message is the path).
+int RefusalMessageFor(OutputTarget target);
 
 // An existing output file is one that opens for reading.
 bool OutputFileExists(const QString& path);

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScopeGuard>
@@ -375,6 +376,22 @@ TEST_F(SubtitleConverterDlgTest, NeverWritesOverTheVideoBeingConverted) {
         << messages[0].text.toStdString();
     ExpectIdle(*window);
     EXPECT_EQ(Contents(copy), original);
+}
+
+TEST_F(SubtitleConverterDlgTest, AFolderAsOutputIsRefusedWithNothingRenamed) {
+    const QString folder = OutputOf(kAvi);
+    ASSERT_TRUE(QDir().mkpath(folder + "/kept"));
+    auto window = StartWindow(kAvi.format, folder);
+    Open(*window, testmedia::MkvWithAss());
+    Click(*window, idc::kConvert);
+    const auto messages = prompts_.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              "The output file " + folder + " is a folder. Please choose a file name in Options.");
+    EXPECT_EQ(messages[0].caption, "Error");
+    ExpectIdle(*window);
+    EXPECT_TRUE(QFileInfo(folder + "/kept").isDir());
+    EXPECT_FALSE(QFileInfo::exists(folder + ".replaced"));
 }
 
 TEST_F(SubtitleConverterDlgTest, AnOutputThatCannotBeReplacedStartsNothing) {

@@ -159,8 +159,17 @@ TEST_F(WmProfileTest, TextFormRoundTripsAndRefusesAnythingElse) {
     const std::string broken = text.substr(0, text.find("end"));
     std::string badNumber = text;
     badNumber.replace(badNumber.find("number 1"), 8, "number x");
+    // A byte rate whose bits per second overflow 32 bits (2^29 * 8 = 2^32).
+    std::string hugeByteRate = text;
+    const std::size_t wave = hugeByteRate.find("\nwave ");
+    ASSERT_NE(wave, std::string::npos);
+    std::size_t field = wave + 1;
+    for (int skip = 0; skip < 4; ++skip) {
+        field = hugeByteRate.find(' ', field) + 1;
+    }
+    hugeByteRate.replace(field, hugeByteRate.find(' ', field) - field, "536870912");
     for (const std::string& bad : {std::string("test2"), std::string(), broken, badNumber,
-                                   text + "exclusion bitrate 2 9\n"}) {
+                                   text + "exclusion bitrate 2 9\n", hugeByteRate}) {
         std::shared_ptr<WmProfile> untouched;
         EXPECT_EQ(manager_->LoadProfileByData(bad, untouched), E_INVALIDARG) << bad;
         EXPECT_FALSE(untouched);

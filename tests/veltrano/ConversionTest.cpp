@@ -1,5 +1,7 @@
 #include "ConversionFixture.h"
 
+#include <QFileInfo>
+
 namespace {
 
 using namespace convtest;
@@ -160,6 +162,34 @@ TEST_F(ConversionTest, ExistingOutputIsReplacedOnlyAfterYes) {
     prompts_.QueueAnswer(uikit::PromptAnswer::Yes);
     ConvertAndWait(dialog);
     EXPECT_TRUE(testmedia::Probe(OutputPath("exists.avi").toStdString()).ok);
+}
+
+TEST_F(ConversionTest, AFolderOrDeviceAsOutputIsRefusedBeforeAnyQuestion) {
+    const std::string clip = testmedia::Mkv640x480();
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    const QString folder = OutputPath("clips.avi");
+    ASSERT_TRUE(QDir().mkpath(folder + "/kept"));
+    const struct {
+        QString path;
+        QString message;
+    } refused[] = {
+        {folder,
+         "The output file " + folder + " is a folder. Please choose a file name in Options."},
+        {"/dev/null", "The output file /dev/null is not a file that can be written. Please "
+                      "choose a file name in Options."},
+    };
+    for (const auto& output : refused) {
+        prompts_.Clear();
+        dialog.outputSettings().outputPath = output.path;
+        Click(dialog, idc::kConvert);
+        ASSERT_EQ(prompts_.records().size(), 1u);
+        EXPECT_EQ(prompts_.records()[0].text, output.message);
+        EXPECT_EQ(prompts_.records()[0].caption, "Error");
+        EXPECT_EQ(dialog.state().converting, 0);
+    }
+    EXPECT_TRUE(QFileInfo(folder + "/kept").isDir());
+    EXPECT_FALSE(QFileInfo::exists(folder + ".replaced"));
 }
 
 TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {

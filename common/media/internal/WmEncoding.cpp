@@ -100,10 +100,10 @@ Result AudioChain(const WmStreamConfig& stream, const WmMediaType& type, const c
     }
     // The format decides what is encoded; the stream's bitrate only when the
     // format states none.
-    const std::uint32_t bitrate =
-        wave->nAvgBytesPerSec != 0 ? wave->nAvgBytesPerSec * 8 : stream.Bitrate();
+    const std::uint64_t bitrate =
+        wave->nAvgBytesPerSec != 0 ? BitsPerSecond(*wave) : std::uint64_t{stream.Bitrate()};
     g_object_set(encoder.get(), "bitrate",
-                 static_cast<gint>(std::min<std::uint32_t>(bitrate, G_MAXINT)), nullptr);
+                 static_cast<gint>(std::min<std::uint64_t>(bitrate, G_MAXINT)), nullptr);
     auto caps = Handle<GstCaps>::Adopt(gst_caps_new_simple(
         "audio/x-raw", "rate", G_TYPE_INT, static_cast<int>(wave->nSamplesPerSec), "channels",
         G_TYPE_INT, static_cast<int>(wave->nChannels), nullptr));
