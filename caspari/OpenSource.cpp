@@ -45,6 +45,10 @@ void CSubtitleConverterDlg::OpenVideoFile(const QString& path) {
     if (!CanOpenVideo()) {
         return;
     }
+    // Refused before anything of the open video changes.
+    if (settings::RefuseNonFileInput(this, path)) {
+        return;
+    }
     // The graph of the video opened before goes first.
     conversion_->ReleaseGraph();
     outputSettings_.sourceCount = 0;

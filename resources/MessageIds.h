@@ -16,5 +16,6 @@ inline constexpr int kMsgFolderNotCreated = 176;   // %1 is the output file's fo
 inline constexpr int kMsgOutputNotRemovable = 177; // %1 is the existing output file
 inline constexpr int kMsgOutputIsFolder = 178;     // %1 is the output path
 inline constexpr int kMsgOutputNotAFile = 179;     // %1 is the output path
+inline constexpr int kMsgInputNotAFile = 180;      // %1 is the path picked to open
 
 } // namespace res

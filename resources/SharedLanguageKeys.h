@@ -37,6 +37,7 @@ inline constexpr std::array kSharedMessageKeys = {
     LanguageKey{kMsgFolderNotCreated, "IDS_MESSAGE_FOLDER_NOT_CREATED"},
     LanguageKey{kMsgOutputIsFolder, "IDS_MESSAGE_OUTPUT_IS_FOLDER"},
     LanguageKey{kMsgOutputNotAFile, "IDS_MESSAGE_OUTPUT_NOT_A_FILE"},
+    LanguageKey{kMsgInputNotAFile, "IDS_MESSAGE_INPUT_NOT_A_FILE"},
     LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
     LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
     LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},

@@ -42,6 +42,8 @@ inline constexpr std::array kSharedStrings = {
     StringResource{kMsgFolderNotCreated, "Could not create the folder %1 for the output file."},
     StringResource{kMsgOutputIsFolder,
                    "The output file %1 is a folder. Please choose a file name in Options."},
+    StringResource{kMsgInputNotAFile,
+                   "%1 is a folder, a pipe or a device, not a video file, and cannot be opened."},
     StringResource{kMsgOutputNotAFile, "The output file %1 is not a file that can be written. "
                                        "Please choose a file name in Options."},
     StringResource{kMsgFrameRateTooLarge, "The frame rate is too large!"},

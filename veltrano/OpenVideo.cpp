@@ -59,6 +59,10 @@ void CConverterDlg::OpenVideoFile(const QString& path) {
     if (busy_) {
         return;
     }
+    // Refused before anything of the open video changes.
+    if (settings::RefuseNonFileInput(this, path)) {
+        return;
+    }
     outputSettings_.sourceCount = 0;
     state_.musicCount = 0;
     state_.clipFile = path;

@@ -1,7 +1,10 @@
 #include "ProbeMessages.h"
 
 #include "LanguagePack.h"
+#include "MessageIds.h"
 #include "Prompts.h"
+
+#include <QFileInfo>
 
 namespace settings {
 
@@ -18,6 +21,17 @@ void ReportProbeFailure(QWidget* owner, const media::ProbeResult& result) {
         prompts.ShowMessage(owner, QString::fromUtf8(media::ProbeStepMessage(result.failedStep)),
                             "Error", uikit::PromptIcon::Error);
     }
+}
+
+bool RefuseNonFileInput(QWidget* owner, const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) {
+        return false;
+    }
+    uikit::CurrentPrompts().ShowMessage(
+        owner, uikit::Language().GetMessageText(res::kMsgInputNotAFile).arg(path),
+        uikit::Language().GetMessageText(105), uikit::PromptIcon::Error);
+    return true;
 }
 
 } // namespace settings

@@ -116,6 +116,20 @@ TEST_F(ProbeFailure, EmptyFileIsARenderFailure) {
     EXPECT_EQ(probe.result, media::VFW_E_FILE_EMPTY);
 }
 
+// Reading a named pipe without a writer would wait for good.
+TEST_F(ProbeFailure, PipeFolderAndDeviceAreRefusedAtOnce) {
+    const std::string pipe = OutputPath("pipe.mkv");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string folder = OutputPath("folder.mkv");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    for (const std::string& path : {pipe, folder, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        const ProbeResult probe = ProbeExpectingFailure(path, 2000);
+        EXPECT_TRUE(probe.renderFailed);
+        EXPECT_EQ(probe.result, media::VFW_E_UNSUPPORTED_STREAM);
+    }
+}
+
 TEST_F(ProbeFailure, TextFileNamedMkvIsARenderFailure) {
     QByteArray text;
     for (int i = 0; i < 200; ++i) {

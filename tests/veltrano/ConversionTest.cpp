@@ -1,6 +1,7 @@
 #include "ConversionFixture.h"
 
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,6 +52,24 @@ TEST_F(ConversionTest, OpenFillsTheClipMarksAndStatus) {
     // A cancelled dialog leaves everything as it was.
     prompts_.Clear();
     Click(dialog, idc::kOpenVideo);
+    EXPECT_EQ(dialog.outputSettings().sourceCount, 1);
+    EXPECT_EQ(dialog.state().endMark, 10 * kSecond);
+}
+
+TEST_F(ConversionTest, APipePickedInOpenVideoIsRefusedAndTheNextFileOpens) {
+    const QString pipe = OutputPath("pipe.mkv");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::string clip = testmedia::Mkv640x480();
+    CConverterDlg dialog;
+    Open(dialog, pipe.toStdString());
+    ASSERT_EQ(prompts_.records().size(), 2u); // the file request, then the refusal
+    EXPECT_EQ(prompts_.records()[1].text,
+              pipe + " is a folder, a pipe or a device, not a video file, and cannot be opened.");
+    EXPECT_EQ(prompts_.records()[1].caption, "Error");
+    EXPECT_EQ(dialog.outputSettings().sourceCount, 0);
+    EXPECT_FALSE(dialog.busy());
+
+    Open(dialog, clip);
     EXPECT_EQ(dialog.outputSettings().sourceCount, 1);
     EXPECT_EQ(dialog.state().endMark, 10 * kSecond);
 }

@@ -119,15 +119,18 @@ Result CheckInputFile(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) {
         return ResultFromErrno(errno);
     }
-    if (S_ISDIR(info.st_mode)) {
+    // A folder, a named pipe or a device is not media input: reading a pipe
+    // waits for a writer that may never come.
+    if (!S_ISREG(info.st_mode)) {
         return VFW_E_UNSUPPORTED_STREAM;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking in case the name was swapped for a pipe since the stat.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return ResultFromErrno(errno);
     }
     ::close(fd);
-    return info.st_size == 0 && S_ISREG(info.st_mode) ? VFW_E_FILE_EMPTY : S_OK;
+    return info.st_size == 0 ? VFW_E_FILE_EMPTY : S_OK;
 }
 
 } // namespace media::internal
