@@ -10,17 +10,15 @@
 #include "OutputReplacement.h"
 #include "Prompts.h"
 
-#include <QTimer>
-
 namespace caspari {
 
 using media::Result;
 
 namespace {
 
-// How long a stop waits for the writer to finish its file before the graph is
-// stopped regardless.
-constexpr int kEndWriterGraceMs = 5000;
+// How long a stopped or failed run may take to drain, and then to finish its
+// file: together well inside two seconds.
+constexpr int kStopBoundMs = 800;
 
 struct RenderedGraph {
     Result result = media::S_OK;
@@ -279,19 +277,19 @@ void SubtitleConversion::EndWriterThenFinish(ConversionOutcome outcome, const QS
         FinishConversion(outcome, errorText);
         return;
     }
+    // The streams end where they leave the source and the file is finished up
+    // to there, on the media worker; the window keeps repainting meanwhile.
     ending_ = true;
     const std::uint64_t run = runNumber_;
-    auto finish = [this, run, outcome, errorText] {
-        if (ending_ && run == runNumber_) {
-            ending_ = false;
-            FinishConversion(outcome, errorText);
-        }
-    };
-    media::RunInBackground<Result>(
-        this, [mux = writer_.mux] { return media::EndStreamsInto(mux); },
-        [finish](Result) { finish(); });
-    // Stopping the graph releases a writer that does not let go in time.
-    QTimer::singleShot(kEndWriterGraceMs, this, finish);
+    media::RunInBackground<media::FinishOutcome>(
+        this,
+        [graph = graph_, mux = writer_.mux] { return graph->FinishThenStop(mux, kStopBoundMs); },
+        [this, run, outcome, errorText](media::FinishOutcome) {
+            if (ending_ && run == runNumber_) {
+                ending_ = false;
+                FinishConversion(outcome, errorText);
+            }
+        });
 }
 
 void SubtitleConversion::FinishConversion(ConversionOutcome outcome, const QString& errorText) {

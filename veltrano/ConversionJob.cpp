@@ -1,6 +1,7 @@
 #include "ConversionJob.h"
 
 #include "LanguagePack.h"
+#include "MediaWorker.h"
 #include "MessageIds.h"
 #include "OutputBuilder.h"
 #include "OutputReplacement.h"
@@ -230,15 +231,14 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
         ShowMessage("Error pBuilder->SetFiltergraph( pGraph )");
         return result;
     }
-    media::Element mux;
     media::Element writer;
     result =
-        builder.SetOutputFileName(media::OutputFormat::Avi, outputPath.toStdString(), mux, writer);
+        builder.SetOutputFileName(media::OutputFormat::Avi, outputPath.toStdString(), mux_, writer);
     if (media::Failed(result)) {
         ShowMessage("Error pBuilder->SetOutputFileName(&guid, Filename, &pMux, &pWriter )");
         return result;
     }
-    media::SetInterleavingMode(mux, media::InterleavingMode::Full);
+    media::SetInterleavingMode(mux_, media::InterleavingMode::Full);
     media::SetFileWriterMode(writer, true);
 
     for (int g = 0; g < groups; ++g) {
@@ -260,7 +260,7 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
                 return result;
             }
         }
-        result = builder.RenderStream(pin, compress ? compressor : media::Element(), mux);
+        result = builder.RenderStream(pin, compress ? compressor : media::Element(), mux_);
         if (media::Failed(result)) {
             ShowMessage("failed pBuilder->RenderStream( NULL, NULL, pPin, NULL, pMux )");
             ShowMessage(ErrorText(result));
@@ -291,12 +291,24 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
     return result;
 }
 
+void ConversionJob::StopInBackground(QObject* receiver, std::function<void()> done) {
+    if (graph_ == nullptr) {
+        done();
+        return;
+    }
+    // The worker keeps the graph alive until it is done with it.
+    media::RunInBackground<media::FinishOutcome>(
+        receiver, [graph = graph_, mux = mux_] { return graph->FinishThenStop(mux, kStopBoundMs); },
+        [done = std::move(done)](media::FinishOutcome) { done(); });
+}
+
 void ConversionJob::Finish() {
     if (graph_ != nullptr) {
         graph_->Stop();
         graph_->SetNotifyWindow(nullptr, 0);
     }
     graph_.reset();
+    mux_ = media::Element();
     if (engine_ != nullptr) {
         engine_->ScrapIt();
     }

@@ -5,6 +5,7 @@
 #include "FilterGraph.h"
 #include "Result.h"
 
+#include <functional>
 #include <memory>
 
 class QObject;
@@ -45,8 +46,16 @@ public:
     // Why the graph did not run, when it was built but refused to start.
     const QString& RunError() const { return runError_; }
     media::FilterGraph* Graph() const { return graph_.get(); }
+    // Ends the running conversion early on the media worker, the file finished
+    // up to where it got (see FilterGraph::FinishThenStop), then calls `done`
+    // on the UI thread unless `receiver` is gone. Finish() still follows.
+    void StopInBackground(QObject* receiver, std::function<void()> done);
     // Stops the graph, stops its notifications and releases every job object.
     void Finish();
+
+    // How long a stopped conversion may take to drain, and then to finish its
+    // file: together well inside two seconds.
+    static constexpr int kStopBoundMs = 800;
 
 private:
     media::Result AddVideoGroup(const JobInputs& inputs);
@@ -64,6 +73,7 @@ private:
     std::shared_ptr<media::Timeline> timeline_;
     std::unique_ptr<media::RenderEngine> engine_;
     std::shared_ptr<media::FilterGraph> graph_;
+    media::Element mux_;
     bool running_ = false;
     QString runError_;
 };

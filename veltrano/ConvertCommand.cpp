@@ -15,7 +15,6 @@
 #include "WindowIds.h"
 
 #include <QAbstractButton>
-#include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
 #include <algorithm>
@@ -27,7 +26,6 @@ namespace {
 using uikit::Language;
 
 // How long Stop waits for the graph to finish its file before stopping it hard.
-constexpr int kStopGraceMs = 2000;
 constexpr double kLargestUsualFrameRate = 100.0;
 
 constexpr auto kCodecDownloadPage =
@@ -164,23 +162,18 @@ void CConverterDlg::StopConversion() {
     if (stopping_ || job_ == nullptr) {
         return;
     }
-    // End the streams so the file is finished and playable up to here; a graph
-    // that does not finish in time is stopped hard.
+    // The streams end where they leave the timeline and the file is finished
+    // up to there, on the media worker: the window keeps repainting, with Stop
+    // disabled until the job is done.
     stopping_ = true;
-    QWidget* convert = Control(idc::kConvert);
-    convert->setEnabled(false);
-    if (job_->Graph() != nullptr) {
-        job_->Graph()->SendEndOfStream();
-        QEventLoop wait;
-        QTimer::singleShot(kStopGraceMs, &wait, &QEventLoop::quit);
-        connect(this, &CConverterDlg::conversionFinished, &wait, &QEventLoop::quit);
-        wait.exec();
-    }
-    if (state_.converting != 0) {
-        FinishConversion();
-    }
-    convert->setEnabled(true);
-    stopping_ = false;
+    Control(idc::kConvert)->setEnabled(false);
+    job_->StopInBackground(this, [this] {
+        stopping_ = false;
+        Control(idc::kConvert)->setEnabled(true);
+        if (state_.converting != 0) {
+            FinishConversion();
+        }
+    });
 }
 
 void CConverterDlg::OnProgressTick() {
@@ -211,6 +204,10 @@ bool CConverterDlg::event(QEvent* event) {
 }
 
 void CConverterDlg::OnGraphNotify() {
+    // A stop in progress decides how the run ends.
+    if (stopping_) {
+        return;
+    }
     long code = 0;
     std::intptr_t param1 = 0;
     std::intptr_t param2 = 0;

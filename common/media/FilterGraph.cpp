@@ -7,7 +7,6 @@
 #include "internal/GstUtil.h"
 #include "internal/MissingPlugin.h"
 
-#include <gst/base/gstbasesrc.h>
 #include <gst/pbutils/missing-plugins.h>
 
 #include <QtGlobal>
@@ -72,6 +71,7 @@ GstBusSyncReply FilterGraph::Impl::OnBusMessage(GstBus*, GstMessage* message, gp
     case GST_MESSAGE_EOS:
         // Bins collect their sinks' end of stream; the pipeline's own message means all are done.
         if (GST_MESSAGE_SRC(message) == GST_OBJECT(impl->pipeline.get())) {
+            impl->NoteEndOfStream();
             impl->events.Push(GraphEvent{EC_COMPLETE, S_OK, 0});
         }
         break;
@@ -147,6 +147,15 @@ void FilterGraph::Impl::ResetReports() {
     errorCount = 0;
     missingPluginText.clear();
     asyncDone = false;
+    endOfStream = false;
+}
+
+void FilterGraph::Impl::NoteEndOfStream() {
+    {
+        std::lock_guard lock(mutex);
+        endOfStream = true;
+    }
+    reported.notify_all();
 }
 
 FilterGraph::FilterGraph(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -515,31 +524,6 @@ std::string FilterGraph::LastWarningText() const {
 std::string FilterGraph::LastErrorDetail() const {
     std::lock_guard lock(impl_->mutex);
     return impl_->lastErrorDetail;
-}
-
-Result FilterGraph::SendEndOfStream() {
-    bool sent = false;
-    for (const Element& element : EnumFilters()) {
-        if (element.PadCount(PadDirection::Input) != 0) {
-            continue;
-        }
-        if (GST_IS_BASE_SRC(element.native())) {
-            // A source ends its own stream, also when a demuxer pulls from it.
-            sent |= gst_element_send_event(element.native(), gst_event_new_eos()) != FALSE;
-            continue;
-        }
-        // Other sources (a timeline bin): end each output where it enters the graph;
-        // whatever they push afterwards is refused as past the end.
-        for (const Pad& pad : element.Pads(PadDirection::Output)) {
-            if (Pad peer = pad.ConnectedTo()) {
-                sent |= gst_pad_send_event(peer.native(), gst_event_new_eos()) != FALSE;
-            }
-        }
-    }
-    if (!sent) {
-        sent = gst_element_send_event(native(), gst_event_new_eos()) != FALSE;
-    }
-    return sent ? S_OK : E_FAIL;
 }
 
 } // namespace media

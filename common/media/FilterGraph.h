@@ -25,6 +25,13 @@ constexpr ReferenceTime kUnitsPerSecond = 10'000'000;
 
 enum class GraphState { Stopped, Paused, Running };
 
+// How FinishThenStop ended a graph.
+enum class FinishOutcome {
+    Drained,  // every stream ended at its source and the graph reached its end
+    MuxEnded, // the multiplexer's inputs were ended directly and its file finished
+    Stopped,  // neither came in time; stopped as it stood
+};
+
 // How SetPositions treats each of its two times.
 enum class Positioning { None, Absolute };
 
@@ -125,9 +132,15 @@ public:
     // readable text of the latest missing plugin; warnings are also logged.
     std::string LastWarningText() const;
 
-    // Ends every stream at its source so the graph drains, finishes its files and
-    // then reports EC_COMPLETE.
-    Result SendEndOfStream();
+    // Ends a running conversion early with its file finished, then stops the
+    // graph. Each stream ends where it leaves its source: the next data there
+    // becomes end-of-stream, in the stream's own thread, so no lock is taken
+    // from outside. The graph gets `boundMs` to drain; where it does not (a
+    // stalled or failed graph), the inputs of `mux` are ended directly so its
+    // file is still finished, with another `boundMs` for that. Blocks for at
+    // most about twice `boundMs`: call it on the media worker, never the UI
+    // thread.
+    FinishOutcome FinishThenStop(const Element& mux, int boundMs);
 
     // --- Replacing renderers ---
     // After renderers were removed and their feeding pads linked elsewhere: brings
@@ -145,11 +158,5 @@ private:
     explicit FilterGraph(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
-
-// Ends every linked input of `element` (a multiplexer) so it finishes its file:
-// index and headers written, whatever the rest of its graph does. May wait for
-// a streaming thread to hand over, so call it off the UI thread; stopping the
-// graph releases such a wait.
-Result EndStreamsInto(const Element& element);
 
 } // namespace media

@@ -1,6 +1,5 @@
-// FilterGraph operations for a graph whose renderers were replaced by an
-// output path: starting the new path from the beginning, and sealing a
-// multiplexer's file when the run ends early.
+// FilterGraph operation for a graph whose renderers were replaced by an output
+// path: starting the new path from the beginning.
 
 #include "FilterGraph.h"
 
@@ -34,35 +33,6 @@ Result FilterGraph::Rewind(const std::vector<Pad>& outputs) {
         }
     }
     return sent ? S_OK : E_FAIL;
-}
-
-Result EndStreamsInto(const Element& element) {
-    if (!element) {
-        return E_POINTER;
-    }
-    // Inputs that have no data waiting are ended first: a multiplexer holds an
-    // input that is ahead until the others catch up, and an ended input lets it go.
-    std::vector<Pad> inputs = element.Pads(PadDirection::Input);
-    bool sent = false;
-    for (int pass = 0; pass < 2; ++pass) {
-        for (const Pad& pad : inputs) {
-            if (!pad.IsConnected()) {
-                continue;
-            }
-            const bool ended = GST_PAD_IS_EOS(pad.native());
-            if (ended) {
-                continue;
-            }
-            if (pass == 0 && !GST_PAD_STREAM_TRYLOCK(pad.native())) {
-                continue;
-            }
-            if (pass == 0) {
-                GST_PAD_STREAM_UNLOCK(pad.native());
-            }
-            sent |= gst_pad_send_event(pad.native(), gst_event_new_eos()) != FALSE;
-        }
-    }
-    return sent ? S_OK : S_FALSE;
 }
 
 } // namespace media

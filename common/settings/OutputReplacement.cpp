@@ -67,7 +67,7 @@ OutputTarget ClassifyOutputPath(const QString& path) {
     for (;;) {
         const QFileInfo part(ancestor);
         if (part.exists()) {
-            return part.isDir() ? OutputTarget::Writable : OutputTarget::NotAFile;
+            return part.isDir() ? OutputTarget::Writable : OutputTarget::InsideAFile;
         }
         const QString parent = QFileInfo(ancestor).absolutePath();
         if (parent == ancestor) {
@@ -84,6 +84,7 @@ int RefusalMessageFor(OutputTarget target) {
     case OutputTarget::NotAFile:
         return res::kMsgOutputNotAFile;
     case OutputTarget::Writable:
+    case OutputTarget::InsideAFile:
         break;
     }
     return 0;

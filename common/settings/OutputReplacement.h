@@ -30,11 +30,13 @@ private:
 enum class OutputTarget {
     Writable, // nothing yet, or a file
     Folder,
-    NotAFile, // a device, pipe or socket, or a path that leads through a file
+    NotAFile,    // a device, pipe or socket
+    InsideAFile, // a path that leads through a file: its folder cannot be made
 };
 OutputTarget ClassifyOutputPath(const QString& path);
 // The message that refuses an output path, 0 for one that can be written
-// (%1 in the message is the path).
+// (%1 in the message is the path). A path inside a file gets 0 too: making
+// its folder fails and says so ("Could not create the folder ...").
 int RefusalMessageFor(OutputTarget target);
 
 // An existing output file is one that opens for reading.

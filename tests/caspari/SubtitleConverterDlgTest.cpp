@@ -13,6 +13,7 @@
 #include "OutputExtension.h"
 #include "Profile.h"
 #include "RecordingPrompts.h"
+#include "StreamHold.h"
 #include "SubtitleConverterApp.h"
 #include "SubtitleMedia.h"
 #include "TestEnvironment.h"
@@ -23,6 +24,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -31,6 +33,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -232,6 +235,18 @@ TEST_P(FormatConversion, ConvertsTheOpenedVideoWithItsSubtitleAndPutsTheLoadLeve
 INSTANTIATE_TEST_SUITE_P(Window, FormatConversion, ::testing::Values(kAvi, kWmv, kMkv),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The first pad in the graph carrying sound out of an element.
+media::Pad FirstAudioOutput(media::FilterGraph& graph) {
+    for (const media::Element& element : graph.EnumFilters()) {
+        for (const media::Pad& pad : element.Pads(media::PadDirection::Output)) {
+            if (pad.ConnectionMajorType() == media::MajorType::Audio) {
+                return pad;
+            }
+        }
+    }
+    return {};
+}
+
 TEST_F(SubtitleConverterDlgTest, ConvertsAgainWithoutOpeningAndStopsWithAPlayableFile) {
     // Long enough to be stopped part way at the first progress tick on one
     // processor: ten seconds of it convert in under one.
@@ -258,6 +273,9 @@ TEST_F(SubtitleConverterDlgTest, ConvertsAgainWithoutOpeningAndStopsWithAPlayabl
     // On one processor the short clip takes well over the second to the first
     // progress tick.
     const testenv::ScopedSingleProcessor oneProcessor;
+    std::optional<media::StreamHold> stall;
+    QElapsedTimer stopping;
+    qint64 stopTook = -1;
     const auto stopped = Convert(*window, [&] {
         EXPECT_EQ(window->Control<QAbstractButton>(idc::kConvert)->text(), "Stop");
         EXPECT_FALSE(window->Control(idc::kOpenVideo)->isEnabled());
@@ -281,9 +299,20 @@ TEST_F(SubtitleConverterDlgTest, ConvertsAgainWithoutOpeningAndStopsWithAPlayabl
             EXPECT_EQ(refusals[i].caption, "Warning");
         }
         ASSERT_TRUE(window->converting()) << "the run ended before it could be stopped";
+        // The sound stalls on its way out of the decoder, so the whole graph
+        // soon stands still: Stop still ends the run within two seconds.
+        ASSERT_NE(window->conversion().Graph(), nullptr);
+        stall.emplace(FirstAudioOutput(*window->conversion().Graph()));
+        ASSERT_TRUE(*stall);
+        QThread::msleep(500);
+        QObject::connect(window.get(), &CSubtitleConverterDlg::conversionFinished, window.get(),
+                         [&] { stopTook = stopping.elapsed(); });
+        stopping.start();
         testenv::ClickThroughWindow(*window->Control(idc::kConvert));
     });
     EXPECT_EQ(stopped, ConversionOutcome::Stopped);
+    EXPECT_GE(stopTook, 0);
+    EXPECT_LT(stopTook, 2000);
     ExpectIdle(*window);
     const testmedia::ProbeInfo probe = testmedia::Probe(output.toStdString());
     ASSERT_TRUE(probe.ok);

@@ -40,7 +40,8 @@ std::shared_ptr<Timeline> MakeTimeline(const std::string& path, const TimelineSp
 
 std::shared_ptr<FilterGraph> BuildConversion(RenderEngine& engine,
                                              const std::shared_ptr<Timeline>& timeline,
-                                             const std::string& output, const Encoders& encoders) {
+                                             const std::string& output, const Encoders& encoders,
+                                             Element* muxOut) {
     EXPECT_EQ(engine.SetTimelineObject(timeline), S_OK);
     const Result connected = engine.ConnectFrontEnd();
     EXPECT_EQ(connected, S_OK) << engine.LastErrorText();
@@ -53,6 +54,9 @@ std::shared_ptr<FilterGraph> BuildConversion(RenderEngine& engine,
     Element mux;
     Element writer;
     EXPECT_EQ(builder.SetOutputFileName(OutputFormat::Avi, output, mux, writer), S_OK);
+    if (muxOut != nullptr) {
+        *muxOut = mux;
+    }
     int groups = 0;
     EXPECT_EQ(engine.GetGroupCount(groups), S_OK);
     for (int i = 0; i < groups; ++i) {

@@ -36,10 +36,11 @@ struct Encoders {
     media::EncoderState videoSettings = {};
 };
 
-// Connects the timeline and builds the AVI output side.
+// Connects the timeline and builds the AVI output side; `mux` receives its
+// multiplexer when given.
 std::shared_ptr<media::FilterGraph>
 BuildConversion(media::RenderEngine& engine, const std::shared_ptr<media::Timeline>& timeline,
-                const std::string& output, const Encoders& encoders);
+                const std::string& output, const Encoders& encoders, media::Element* mux = nullptr);
 
 // Runs to the end, bounded, and closes the file.
 void RunToCompletion(media::FilterGraph& graph);

@@ -2,12 +2,16 @@
 #include "MediaTestSupport.h"
 #include "OutputBuilder.h"
 #include "RenderEngine.h"
+#include "StreamHold.h"
 #include "TestMedia.h"
 #include "Timeline.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
 
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace {
@@ -66,25 +70,42 @@ INSTANTIATE_TEST_SUITE_P(
         TrimmedOutput{"Uncompressed", {}, "rawvideo", "bgr24", "pcm_s16le"}),
     [](const ::testing::TestParamInfo<TrimmedOutput>& info) { return info.param.name; });
 
-TEST_F(TimelineConversion, EndOfStreamMidwayLeavesPlayableFile) {
+// Stopped a second in, a conversion ends with its file finished up to there:
+// drained from the timeline's outputs, or, when the sound is held stalled,
+// through the multiplexer's inputs. Either way within two seconds.
+class StoppedMidway : public mediatest::MediaTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StoppedMidway, LeavesAPlayableFileWithinTwoSeconds) {
+    const bool stalled = GetParam();
     const std::string input = HdClip();
     ASSERT_FALSE(input.empty());
     const std::string output = OutputPath("stopped early.avi");
     RenderEngine engine;
+    Element mux;
     auto graph = BuildConversion(
         engine, MakeTimeline(input, {0, 8 * kSecond, 0, 8 * kSecond}, 640, 360, 30.0), output,
-        {"avenc_mpeg4", "lamemp3enc"});
+        {"avenc_mpeg4", "lamemp3enc"}, &mux);
     ASSERT_TRUE(graph);
     ASSERT_TRUE(Succeeded(graph->Run()));
     ReferenceTime position = 0;
     ASSERT_TRUE(mediatest::ProcessEventsUntil(
         [&] { return Succeeded(graph->GetCurrentPosition(position)) && position >= kSecond; },
         30000));
-    ASSERT_EQ(graph->SendEndOfStream(), S_OK);
-    long code = 0;
-    EXPECT_EQ(graph->WaitForCompletion(30000, code), S_OK) << graph->LastErrorText();
-    EXPECT_EQ(code, EC_COMPLETE);
-    EXPECT_TRUE(Succeeded(graph->Stop()));
+    // The sound stops where it leaves the timeline; the picture soon waits for
+    // it in the multiplexer, and the whole graph stands still.
+    std::optional<StreamHold> hold;
+    if (stalled) {
+        Pad sound;
+        ASSERT_EQ(engine.GetGroupOutputPin(1, sound), S_OK);
+        hold.emplace(sound);
+        ASSERT_TRUE(*hold);
+        QThread::msleep(1000);
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const FinishOutcome outcome = graph->FinishThenStop(mux, 800);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(outcome, stalled ? FinishOutcome::MuxEnded : FinishOutcome::Drained);
 
     const testmedia::ProbeInfo info = testmedia::Probe(output);
     ASSERT_TRUE(info.ok);
@@ -93,6 +114,9 @@ TEST_F(TimelineConversion, EndOfStreamMidwayLeavesPlayableFile) {
     std::string errors;
     EXPECT_TRUE(testmedia::DecodesCleanly(output, &errors)) << errors;
 }
+
+INSTANTIATE_TEST_SUITE_P(TimelineConversion, StoppedMidway, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Stalled" : "Flowing"; });
 
 // Number of different pictures among the video frames of a file.
 int DistinctFrames(const std::string& path) {

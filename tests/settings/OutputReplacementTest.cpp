@@ -44,13 +44,14 @@ TEST(OutputReplacement, OnlyAFileOrANewNameIsWritable) {
         {folder + "/", OutputTarget::Folder},
         {pipe, OutputTarget::NotAFile},
         {"/dev/null", OutputTarget::NotAFile},
-        {file + "/new.avi", OutputTarget::NotAFile},
-        {file + "/missing/new.avi", OutputTarget::NotAFile},
+        {file + "/new.avi", OutputTarget::InsideAFile},
+        {file + "/missing/new.avi", OutputTarget::InsideAFile},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ClassifyOutputPath(c.path), c.expected) << c.path.toStdString();
     }
     EXPECT_EQ(settings::RefusalMessageFor(OutputTarget::Writable), 0);
+    EXPECT_EQ(settings::RefusalMessageFor(OutputTarget::InsideAFile), 0);
     EXPECT_NE(settings::RefusalMessageFor(OutputTarget::Folder), 0);
     EXPECT_NE(settings::RefusalMessageFor(OutputTarget::NotAFile),
               settings::RefusalMessageFor(OutputTarget::Folder));

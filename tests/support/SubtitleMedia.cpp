@@ -36,9 +36,9 @@ std::string WriteCached(const QString& name, const QByteArray& content) {
         return {};
     }
     file.close();
-    QFile::remove(path);
-    if (!QFile::rename(temp, path)) {
-        QFile::remove(temp);
+    if (!PublishAtomically(temp, path)) {
+        ADD_FAILURE() << "cannot publish " << path.toStdString();
+        return {};
     }
     return path.toStdString();
 }

@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <unistd.h>
 
 namespace testmedia {
 
@@ -29,13 +31,19 @@ QString TempNameFor(const QString& finalPath) {
                                    .arg(info.suffix()));
 }
 
-bool PublishAtomically(const QString& tempPath, const QString& finalPath) {
-    // rename() replaces atomically; a parallel writer of the same file made the same bytes.
-    return std::rename(QFile::encodeName(tempPath).constData(),
-                       QFile::encodeName(finalPath).constData()) == 0;
-}
-
 } // namespace
+
+bool PublishAtomically(const QString& tempPath, const QString& finalPath) {
+    // link() publishes the complete file under its name at once and never
+    // replaces one a parallel test process published first: that one may be
+    // open in a graph already, and a new file under its name would be read
+    // half from each.
+    const QByteArray temp = QFile::encodeName(tempPath);
+    const bool published =
+        ::link(temp.constData(), QFile::encodeName(finalPath).constData()) == 0 || errno == EEXIST;
+    ::unlink(temp.constData());
+    return published;
+}
 
 int Run(const QString& program, const QStringList& args, QByteArray* output, QByteArray* errors,
         int timeoutMs) {

@@ -63,6 +63,11 @@ double FramesPerSecond(const std::string& rate);
 // Decodes every stream to the end; errors receives ffmpeg's complaints.
 bool DecodesCleanly(const std::string& path, std::string* errors);
 
+// Publishes the finished file `tempPath` under `finalPath` in one step,
+// unless a parallel test process published that name first (its copy then
+// stays and `tempPath` goes). False when neither happened.
+bool PublishAtomically(const QString& tempPath, const QString& finalPath);
+
 // Runs a program; returns its exit code (-1 when it could not run or timed out).
 int Run(const QString& program, const QStringList& args, QByteArray* output = nullptr,
         QByteArray* errors = nullptr, int timeoutMs = 120000);

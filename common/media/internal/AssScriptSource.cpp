@@ -3,8 +3,6 @@
 #include "internal/GstUtil.h"
 #include "internal/SubtitleSidecar.h"
 
-#include <QFile>
-
 #include <gst/app/gstappsrc.h>
 
 #include <memory>
@@ -50,12 +48,8 @@ void FreeFeed(gpointer data) {
 } // namespace
 
 Handle<GstElement> MakeAssScriptSource(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
     auto feed = std::make_unique<ScriptFeed>();
-    if (!ParseAssScript(file.readAll().toStdString(), feed->script)) {
+    if (!ReadAssScript(path, feed->script)) {
         return {};
     }
     Handle<GstElement> source = MakeElement("appsrc");

@@ -13,7 +13,7 @@
 
 namespace media::internal {
 
-// Empty when the file cannot be read or holds no script.
+// Empty when the script cannot be read (see ReadAssScript).
 Handle<GstElement> MakeAssScriptSource(const std::string& path);
 
 } // namespace media::internal

@@ -39,6 +39,7 @@ struct FilterGraph::Impl {
     void HandleWarning(GstMessage* message);
     void HandleMissingPlugin(GstMessage* message);
     void NoteAsyncDone();
+    void NoteEndOfStream();
     // Forgets the errors, the missing pieces and the preroll of an earlier start.
     void ResetReports();
 
@@ -68,7 +69,8 @@ struct FilterGraph::Impl {
     // since the last Run or RenderFile; it stands for the error it causes.
     std::string missingPluginText;
     bool asyncDone = false;           // the pipeline finished an asynchronous state change
-    std::condition_variable reported; // on asyncDone and on errors
+    bool endOfStream = false;         // every sink has ended since the last Run
+    std::condition_variable reported; // on asyncDone, endOfStream and errors
     std::vector<DecodedStream> streams;
     std::vector<Handle<GstPad>> pendingPads; // exposed by decodebin, chains not built yet
     int subtitleLevel = 2;                   // load level of the subtitle filter for this render

@@ -1,6 +1,7 @@
 #include "internal/SubtitleSidecar.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -62,8 +63,10 @@ std::vector<std::string> SplitFields(const std::string& text, std::size_t count)
     return fields;
 }
 
-// "H:MM:SS.cc" to nanoseconds; negative when malformed.
+// "H:MM:SS.cc" to nanoseconds; negative when malformed or out of range. The
+// bounds keep every sum of a start and a length far inside 64 bits.
 std::int64_t ParseTime(const std::string& text) {
+    constexpr int kHoursLimit = 1000;
     int hours = 0;
     int minutes = 0;
     double seconds = 0.0;
@@ -71,7 +74,8 @@ std::int64_t ParseTime(const std::string& text) {
     char colon2 = 0;
     std::istringstream in(Trim(text));
     if (!(in >> hours >> colon1 >> minutes >> colon2 >> seconds) || colon1 != ':' ||
-        colon2 != ':') {
+        colon2 != ':' || hours < 0 || hours >= kHoursLimit || minutes < 0 || minutes >= 60 ||
+        !(seconds >= 0.0 && seconds < 60.0)) {
         return -1;
     }
     return (static_cast<std::int64_t>(hours) * 3600 + minutes * 60) * 1'000'000'000LL +
@@ -127,6 +131,19 @@ bool ParseAssScript(const std::string& text, AssScript& script) {
     std::stable_sort(script.events.begin(), script.events.end(),
                      [](const AssEvent& a, const AssEvent& b) { return a.startNs < b.startNs; });
     return !format.empty();
+}
+
+bool ReadAssScript(const std::string& path, AssScript& script) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    if (file.size() > kMaxAssScriptBytes) {
+        qWarning("subtitle script %s is %lld bytes, more than %lld: not drawn", path.c_str(),
+                 static_cast<long long>(file.size()), static_cast<long long>(kMaxAssScriptBytes));
+        return false;
+    }
+    return ParseAssScript(file.readAll().toStdString(), script);
 }
 
 std::size_t FirstEventFrom(const AssScript& script, std::int64_t positionNs) {

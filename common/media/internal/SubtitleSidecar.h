@@ -37,6 +37,13 @@ struct AssScript {
 // when the text has no [Events] section with a Format line.
 bool ParseAssScript(const std::string& text, AssScript& script);
 
+// Scripts above this size are refused: one is read whole.
+inline constexpr std::int64_t kMaxAssScriptBytes = 50LL * 1024 * 1024;
+
+// Reads and parses the script file at `path`; false when it cannot be read,
+// is larger than kMaxAssScriptBytes or holds no script.
+bool ReadAssScript(const std::string& path, AssScript& script);
+
 // Index of the first event still on show at or after `positionNs`.
 std::size_t FirstEventFrom(const AssScript& script, std::int64_t positionNs);
 

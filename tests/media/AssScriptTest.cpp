@@ -1,0 +1,67 @@
+#include "internal/SubtitleSidecar.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using media::internal::AssScript;
+using media::internal::ParseAssScript;
+
+constexpr std::int64_t kNs = 1'000'000'000;
+
+std::string Script(const std::string& dialogue) {
+    return "\xEF\xBB\xBF[Script Info]\nScriptType: v4.00+\n\n[Events]\n"
+           "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n" +
+           dialogue;
+}
+
+// Times out of range are dropped with their event, never wrapped or cast out
+// of range (the sanitizer build checks the arithmetic).
+TEST(AssScript, KeepsEventsWithTimesInRangeOnly) {
+    AssScript script;
+    ASSERT_TRUE(ParseAssScript(
+        Script("Dialogue: 0,0:00:03.50,0:00:05.00,Default,,0,0,0,,later, with comma\n"
+               "Dialogue: 0,999:59:59.99,999:59:59.99,Default,,0,0,0,,last hour\n"
+               "Dialogue: 0,2147483647:00:00.00,2147483647:00:01.00,Default,,0,0,0,,hours\n"
+               "Dialogue: 0,1000:00:00.00,1000:00:01.00,Default,,0,0,0,,thousand\n"
+               "Dialogue: 0,0:00:1e300,0:00:1e301,Default,,0,0,0,,seconds\n"
+               "Dialogue: 0,0:00:nan,0:00:01.00,Default,,0,0,0,,not a number\n"
+               "Dialogue: 0,0:-5:00.00,0:00:01.00,Default,,0,0,0,,negative\n"
+               "Dialogue: 0,0:75:00.00,0:76:00.00,Default,,0,0,0,,minutes\n"
+               "Dialogue: 0,0:00:02.00,0:00:01.00,Default,,0,0,0,,ends first\n"
+               "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,first\n"),
+        script));
+    ASSERT_EQ(script.events.size(), 3u);
+    EXPECT_EQ(script.events[0].startNs, kNs);
+    EXPECT_EQ(script.events[0].durationNs, kNs);
+    EXPECT_EQ(script.events[0].block, "9,0,Default,,0,0,0,,first");
+    EXPECT_EQ(script.events[1].startNs, 3 * kNs + kNs / 2);
+    EXPECT_EQ(script.events[1].block, "0,0,Default,,0,0,0,,later, with comma");
+    EXPECT_EQ(script.events[2].startNs, (999 * 3600 + 59 * 60 + 59) * kNs + 990'000'000);
+    EXPECT_EQ(script.events[2].durationNs, 0);
+}
+
+TEST(AssScript, AFileTooLargeToReadIsRefused) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString small = dir.filePath("small.ass");
+    const QString large = dir.filePath("large.ass");
+    for (const QString& path : {small, large}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(
+            Script("Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,text\n")));
+        if (path == large) {
+            // Sparse: no disk space taken.
+            ASSERT_TRUE(file.resize(media::internal::kMaxAssScriptBytes + 1));
+        }
+    }
+    AssScript script;
+    EXPECT_TRUE(media::internal::ReadAssScript(small.toStdString(), script));
+    EXPECT_EQ(script.events.size(), 1u);
+    EXPECT_FALSE(media::internal::ReadAssScript(large.toStdString(), script));
+}
+
+} // namespace
