@@ -30,7 +30,7 @@ for variant in build build-asan; do
         status=1
     fi
     # "NN% tests passed, F tests failed out of T"
-    summary=$(grep -E 'tests failed out of [0-9]+' "$log" | tail -n 1)
+    summary=$({ grep -E 'tests failed out of [0-9]+' "$log" || true; } | tail -n 1)
     if [ -z "$summary" ]; then
         status=1
         continue
@@ -40,8 +40,10 @@ for variant in build build-asan; do
     # crash, a time-out) counts as one failure more.
     bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
     output="$variant/Testing/Temporary/LastTest.log"
-    ran=$(grep -hoE '^\[  PASSED  \] [0-9]+' "$output" | awk '{s += $4} END {print s + 0}')
-    lost=$(grep -hoE '^\[  FAILED  \] [0-9]+ tests?,' "$output" | awk '{s += $4} END {print s + 0}')
+    # (grep finding nothing is no error here)
+    ran=$({ grep -hoE '^\[  PASSED  \] [0-9]+' "$output" || true; } | awk '{s += $4} END {print s + 0}')
+    lost=$({ grep -hoE '^\[  FAILED  \] [0-9]+ tests?,' "$output" || true; } |
+        awk '{s += $4} END {print s + 0}')
     [ "$bad" -gt "$lost" ] && lost=$bad
     total=$((ran + lost))
     bad=$lost
