@@ -16,10 +16,6 @@ using media::Result;
 
 namespace {
 
-// How long a stopped or failed run may take to drain, and then to finish its
-// file: together well inside two seconds.
-constexpr int kStopBoundMs = 800;
-
 struct RenderedGraph {
     Result result = media::S_OK;
     std::shared_ptr<media::FilterGraph> graph;
@@ -282,8 +278,7 @@ void SubtitleConversion::EndWriterThenFinish(ConversionOutcome outcome, const QS
     ending_ = true;
     const std::uint64_t run = runNumber_;
     media::RunInBackground<media::FinishOutcome>(
-        this,
-        [graph = graph_, mux = writer_.mux] { return graph->FinishThenStop(mux, kStopBoundMs); },
+        this, [graph = graph_, mux = writer_.mux] { return graph->FinishThenStop(mux); },
         [this, run, outcome, errorText](media::FinishOutcome) {
             if (ending_ && run == runNumber_) {
                 ending_ = false;

@@ -298,7 +298,7 @@ void ConversionJob::StopInBackground(QObject* receiver, std::function<void()> do
     }
     // The worker keeps the graph alive until it is done with it.
     media::RunInBackground<media::FinishOutcome>(
-        receiver, [graph = graph_, mux = mux_] { return graph->FinishThenStop(mux, kStopBoundMs); },
+        receiver, [graph = graph_, mux = mux_] { return graph->FinishThenStop(mux); },
         [done = std::move(done)](media::FinishOutcome) { done(); });
 }
 

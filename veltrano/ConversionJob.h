@@ -53,10 +53,6 @@ public:
     // Stops the graph, stops its notifications and releases every job object.
     void Finish();
 
-    // How long a stopped conversion may take to drain, and then to finish its
-    // file: together well inside two seconds.
-    static constexpr int kStopBoundMs = 800;
-
 private:
     media::Result AddVideoGroup(const JobInputs& inputs);
     media::Result AddClipTrack(const JobInputs& inputs, media::TimelineGroup& group,

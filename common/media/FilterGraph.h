@@ -25,6 +25,10 @@ constexpr ReferenceTime kUnitsPerSecond = 10'000'000;
 
 enum class GraphState { Stopped, Paused, Running };
 
+// The bound FinishThenStop takes for draining, and again for finishing the
+// file when draining does not come: together well inside two seconds.
+inline constexpr int kFinishBoundMs = 800;
+
 // How FinishThenStop ended a graph.
 enum class FinishOutcome {
     Drained,  // every stream ended at its source and the graph reached its end
@@ -135,12 +139,12 @@ public:
     // Ends a running conversion early with its file finished, then stops the
     // graph. Each stream ends where it leaves its source: the next data there
     // becomes end-of-stream, in the stream's own thread, so no lock is taken
-    // from outside. The graph gets `boundMs` to drain; where it does not (a
-    // stalled or failed graph), the inputs of `mux` are ended directly so its
-    // file is still finished, with another `boundMs` for that. Blocks for at
-    // most about twice `boundMs`: call it on the media worker, never the UI
+    // from outside. The graph gets kFinishBoundMs to drain; where it does not
+    // (a stalled or failed graph), the inputs of `mux` are ended directly so
+    // its file is still finished, with another kFinishBoundMs for that. Blocks
+    // for at most about twice that: call it on the media worker, never the UI
     // thread.
-    FinishOutcome FinishThenStop(const Element& mux, int boundMs);
+    FinishOutcome FinishThenStop(const Element& mux);
 
     // --- Replacing renderers ---
     // After renderers were removed and their feeding pads linked elsewhere: brings

@@ -103,7 +103,7 @@ bool WriterFinished(const Element& mux) {
 
 } // namespace
 
-FinishOutcome FilterGraph::FinishThenStop(const Element& mux, int boundMs) {
+FinishOutcome FilterGraph::FinishThenStop(const Element& mux) {
     std::vector<Handle<GstPad>> decoded;
     {
         std::lock_guard lock(impl_->mutex);
@@ -124,7 +124,7 @@ FinishOutcome FilterGraph::FinishThenStop(const Element& mux, int boundMs) {
         }
     }
 
-    const auto bound = std::chrono::milliseconds(boundMs);
+    const auto bound = std::chrono::milliseconds(kFinishBoundMs);
     FinishOutcome outcome = FinishOutcome::Stopped;
     {
         std::unique_lock lock(impl_->mutex);

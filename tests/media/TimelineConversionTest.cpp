@@ -103,7 +103,7 @@ TEST_P(StoppedMidway, LeavesAPlayableFileWithinTwoSeconds) {
     }
     QElapsedTimer timer;
     timer.start();
-    const FinishOutcome outcome = graph->FinishThenStop(mux, 800);
+    const FinishOutcome outcome = graph->FinishThenStop(mux);
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(outcome, stalled ? FinishOutcome::MuxEnded : FinishOutcome::Drained);
 
