@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include <utility>
+
 namespace caspari {
 
 namespace {
@@ -97,14 +99,21 @@ void CSubtitleConverterDlg::OnVideoProbed(const QString& path, const media::Prob
     Control<QLabel>(idc::kSourceInfo)
         ->setText(QFileInfo(path).fileName() + ": " +
                   uikit::ClockText(probe.duration / media::kUnitsPerSecond));
+    sourceJustOpened_ = true;
     conversion_->RenderSourceGraph(path);
     SetBusy(false); // the cursor follows the rendering
 }
 
 void CSubtitleConverterDlg::OnSourceRendered(int result) {
     SetBusy(false);
-    if (result == 1) {
-        outputSettings_.sourceCount = 1;
+    const bool justOpened = std::exchange(sourceJustOpened_, false);
+    if (result != 1) {
+        return;
+    }
+    outputSettings_.sourceCount = 1;
+    if (const QString leftOut = conversion_->SubtitlesLeftOutText();
+        justOpened && !leftOut.isEmpty()) {
+        SetStatus(leftOut);
     }
 }
 

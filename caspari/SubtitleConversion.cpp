@@ -6,6 +6,7 @@
 #include "GraphEvents.h"
 #include "LanguagePack.h"
 #include "MediaWorker.h"
+#include "MessageIds.h"
 #include "OutputBuilder.h"
 #include "OutputReplacement.h"
 #include "Prompts.h"
@@ -69,8 +70,18 @@ void SubtitleConversion::RenderSourceGraph(const QString& path) {
                 return;
             }
             graph_ = std::move(rendered.graph);
+            leftOut_ = graph_->SubtitlesLeftOut();
             emit sourceRendered(1);
         });
+}
+
+QString SubtitleConversion::SubtitlesLeftOutText() const {
+    if (!leftOut_.sidecarPath.empty()) {
+        return language_.GetMessageText(res::kMsgSubtitleFileUnreadable)
+            .arg(QString::fromStdString(leftOut_.sidecarPath));
+    }
+    return leftOut_.embedded ? language_.GetMessageText(res::kMsgSubtitleStreamUnreadable)
+                             : QString();
 }
 
 void SubtitleConversion::ReleaseGraph() {
@@ -78,6 +89,7 @@ void SubtitleConversion::ReleaseGraph() {
     rendering_ = false;
     mediaEvent_ = false;
     graph_.reset();
+    leftOut_ = {};
     feeds_.clear();
 }
 
@@ -300,6 +312,7 @@ void SubtitleConversion::FinishConversion(ConversionOutcome outcome, const QStri
     }
     mediaEvent_ = false;
     graph_.reset();
+    leftOut_ = {};
     feeds_.clear();
     compressors_ = AddedCompressors();
     writer_ = OutputWriter();

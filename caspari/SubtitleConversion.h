@@ -46,6 +46,9 @@ public:
     // Renders `path` into a fresh graph in the background; sourceRendered
     // follows with 1 on success, else the failing code (after its message).
     void RenderSourceGraph(const QString& path);
+    // What the last render left out of the picture because it could not be read
+    // ("The subtitle file … could not be read; …"); empty when nothing was.
+    QString SubtitlesLeftOutText() const;
     // Opening another source: lets the current graph go without teardown.
     void ReleaseGraph();
 
@@ -84,6 +87,7 @@ private:
     const uikit::LanguagePack& language_;
     QString sourcePath_;
     std::shared_ptr<media::FilterGraph> graph_;
+    media::LeftOutSubtitles leftOut_;
     bool rendering_ = false;
     std::uint64_t renderNumber_ = 0;
     bool mediaEvent_ = false; // the graph posts its events here

@@ -90,6 +90,8 @@ private:
     SubtitleFilterLoad filterLoad_;
     bool initialised_ = false;
     bool probing_ = false;
+    // The next rendered source is a newly opened one: say what it left out.
+    bool sourceJustOpened_ = false;
     bool closeAccepted_ = false;
     QTimer progressTimer_;
     std::unique_ptr<SubtitleConversion> conversion_;

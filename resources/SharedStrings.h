@@ -44,6 +44,11 @@ inline constexpr std::array kSharedStrings = {
                    "The output file %1 is a folder. Please choose a file name in Options."},
     StringResource{kMsgInputNotAFile,
                    "%1 is a folder, a pipe or a device, not a video file, and cannot be opened."},
+    StringResource{kMsgSubtitleFileUnreadable, "The subtitle file %1 could not be read; the "
+                                               "video is converted without it."},
+    StringResource{kMsgSubtitleStreamUnreadable, "The subtitles inside the video could not be "
+                                                 "read; the video is converted without them."},
+    StringResource{kMsgNoProgress, "The conversion stopped making progress at %1."},
     StringResource{kMsgOutputNotAFile, "The output file %1 is not a file that can be written. "
                                        "Please choose a file name in Options."},
     StringResource{kMsgFrameRateTooLarge, "The frame rate is too large!"},

@@ -115,6 +115,11 @@ void FilterGraph::Impl::RenderPendingPads() {
             subtitle = -1;
         }
     }
+    {
+        std::lock_guard lock(mutex);
+        drawsSubtitles =
+            filter && (subtitle >= 0 || subtitleSidecar.format != internal::SidecarFormat::None);
+    }
     for (std::size_t i = 0; i < pads.size(); ++i) {
         if (static_cast<int>(i) != subtitle) {
             RenderDecodedPad(pads[i].get(),
@@ -255,66 +260,102 @@ void FilterGraph::Impl::UndoRender(const std::vector<Handle<GstElement>>& added)
     events.Clear();
 }
 
+Result FilterGraph::Impl::RenderOnce(const std::string& path, int level,
+                                     const internal::Sidecar& subtitleSidecar,
+                                     bool keepSubtitlesUndecoded) {
+    const std::string fileName = std::filesystem::path(path).filename().string();
+    Handle<GstElement> source = MakeElement("filesrc", SourceName(pipeline.get(), fileName));
+    Handle<GstElement> decoder = MakeElement("decodebin");
+    if (!source || !decoder) {
+        return VFW_E_CANNOT_RENDER;
+    }
+    g_object_set(source.get(), "location", path.c_str(), nullptr);
+    if (level != kSubtitleFilterNever || keepSubtitlesUndecoded) {
+        internal::StopDecodingAtStyledSubtitles(decoder.get());
+    }
+    {
+        std::lock_guard lock(mutex);
+        subtitleLevel = level;
+        sidecar = subtitleSidecar;
+        drawsSubtitles = false;
+    }
+    gst_bin_add_many(GST_BIN(pipeline.get()), source.get(), decoder.get(), nullptr);
+    if (!gst_element_link(source.get(), decoder.get())) {
+        UndoRender({source, decoder});
+        return VFW_E_CANNOT_RENDER;
+    }
+    {
+        std::lock_guard lock(mutex);
+        signalConnections.push_back(
+            {decoder, g_signal_connect(decoder.get(), "pad-added", G_CALLBACK(OnPadAdded), this)});
+        signalConnections.push_back({decoder, g_signal_connect(decoder.get(), "no-more-pads",
+                                                               G_CALLBACK(OnNoMorePads), this)});
+        signalConnections.push_back({decoder, g_signal_connect(decoder.get(), "unknown-type",
+                                                               G_CALLBACK(OnUnknownType), this)});
+    }
+
+    ResetReports();
+    Result result = WaitForPreroll(gst_element_set_state(pipeline.get(), GST_STATE_PAUSED));
+    if (Succeeded(result)) {
+        std::lock_guard lock(mutex);
+        if (streams.empty()) {
+            result = undecodableStreams > 0 ? VFW_E_NO_DECODER : VFW_E_CANNOT_RENDER;
+            if (!missingPluginText.empty()) {
+                lastErrorText = missingPluginText;
+            }
+        } else if (undecodableStreams > 0) {
+            result = VFW_S_PARTIAL_RENDER;
+        }
+        sourcePath = path;
+        measuredFrameTime = 0.0;
+    }
+    if (Failed(result)) {
+        UndoRender({source, decoder});
+    }
+    return result;
+}
+
 Result FilterGraph::RenderFile(const std::string& path) {
     const Result access = internal::CheckInputFile(path);
     if (Failed(access)) {
         return access;
     }
     Impl& impl = *impl_;
-    const std::string fileName = std::filesystem::path(path).filename().string();
-    Handle<GstElement> source = MakeElement("filesrc", SourceName(native(), fileName));
-    Handle<GstElement> decoder = MakeElement("decodebin");
-    if (!source || !decoder) {
-        return VFW_E_CANNOT_RENDER;
-    }
-    g_object_set(source.get(), "location", path.c_str(), nullptr);
     // Read at every render: the user may change it between files.
     const int level = SubtitleFilterInstalled() ? SubtitleFilterLoadLevel() : kSubtitleFilterNever;
-    if (level != kSubtitleFilterNever) {
-        internal::StopDecodingAtStyledSubtitles(decoder.get());
+    internal::Sidecar sidecar =
+        level != kSubtitleFilterNever ? internal::FindSidecar(path) : internal::Sidecar{};
+    LeftOutSubtitles leftOut;
+    if (sidecar.format != internal::SidecarFormat::None && !internal::SidecarReadable(sidecar)) {
+        leftOut.sidecarPath = sidecar.path;
+        sidecar = {};
     }
+    Result result = impl.RenderOnce(path, level, sidecar, false);
+    bool drewSubtitles = false;
     {
         std::lock_guard lock(impl.mutex);
-        impl.subtitleLevel = level;
-        impl.sidecar =
-            level != kSubtitleFilterNever ? internal::FindSidecar(path) : internal::Sidecar{};
+        drewSubtitles = impl.drawsSubtitles;
     }
-    gst_bin_add_many(GST_BIN(native()), source.get(), decoder.get(), nullptr);
-    if (!gst_element_link(source.get(), decoder.get())) {
-        impl.UndoRender({source, decoder});
-        return VFW_E_CANNOT_RENDER;
-    }
-    {
-        std::lock_guard lock(impl.mutex);
-        impl.signalConnections.push_back(
-            {decoder, g_signal_connect(decoder.get(), "pad-added", G_CALLBACK(OnPadAdded), &impl)});
-        impl.signalConnections.push_back(
-            {decoder,
-             g_signal_connect(decoder.get(), "no-more-pads", G_CALLBACK(OnNoMorePads), &impl)});
-        impl.signalConnections.push_back(
-            {decoder,
-             g_signal_connect(decoder.get(), "unknown-type", G_CALLBACK(OnUnknownType), &impl)});
-    }
-
-    impl.ResetReports();
-    Result result = impl.WaitForPreroll(gst_element_set_state(native(), GST_STATE_PAUSED));
-    if (Succeeded(result)) {
-        std::lock_guard lock(impl.mutex);
-        if (impl.streams.empty()) {
-            result = impl.undecodableStreams > 0 ? VFW_E_NO_DECODER : VFW_E_CANNOT_RENDER;
-            if (!impl.missingPluginText.empty()) {
-                impl.lastErrorText = impl.missingPluginText;
-            }
-        } else if (impl.undecodableStreams > 0) {
-            result = VFW_S_PARTIAL_RENDER;
+    if (Failed(result) && drewSubtitles) {
+        // Subtitles that cannot be read must not cost the video: once more
+        // without drawing any, the file's own left undecoded.
+        if (sidecar.format != internal::SidecarFormat::None) {
+            leftOut.sidecarPath = sidecar.path;
+        } else {
+            leftOut.embedded = true;
         }
-        impl.sourcePath = path;
-        impl.measuredFrameTime = 0.0;
+        qWarning("rendering %s with its subtitles failed (%s); rendering it without them",
+                 path.c_str(), LastErrorText().c_str());
+        result = impl.RenderOnce(path, kSubtitleFilterNever, {}, true);
     }
-    if (Failed(result)) {
-        impl.UndoRender({source, decoder});
-    }
+    std::lock_guard lock(impl.mutex);
+    impl.subtitlesLeftOut = Succeeded(result) ? leftOut : LeftOutSubtitles{};
     return result;
+}
+
+LeftOutSubtitles FilterGraph::SubtitlesLeftOut() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->subtitlesLeftOut;
 }
 
 } // namespace media

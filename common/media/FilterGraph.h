@@ -49,6 +49,13 @@ using RendererFactory = std::function<Element(MajorType type)>;
 // for none.
 using VideoFilterFactory = std::function<Element()>;
 
+// Subtitles RenderFile left out because they could not be read: the sidecar
+// file's path, or `embedded` for the file's own subtitle stream.
+struct LeftOutSubtitles {
+    std::string sidecarPath;
+    bool embedded = false;
+};
+
 class FilterGraph {
 public:
     // New empty graph (the framework must be initialized). Failure means no graph
@@ -77,7 +84,11 @@ public:
     // filter (SubtitleFilter.h) joins the first video path as the user's load
     // level says; the subtitle stream it draws feeds it, and every other
     // subtitle stream ends in a null renderer of its own.
+    // Subtitles that cannot be read never cost the video: a damaged sidecar
+    // or a failing subtitle stream is left out and SubtitlesLeftOut says so.
     Result RenderFile(const std::string& path);
+    // What the last successful RenderFile left out; empty after a failed one.
+    LeftOutSubtitles SubtitlesLeftOut() const;
 
     // Adds an element under a name; a taken name gets a numbered suffix.
     Result AddFilter(const Element& element, const std::string& name);

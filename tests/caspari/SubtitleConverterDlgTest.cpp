@@ -326,14 +326,22 @@ TEST_F(SubtitleConverterDlgTest, ConvertsAgainWithoutOpeningAndStopsWithAPlayabl
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(SubtitleConverterDlgTest, ConvertsAVideoWithoutSubtitlesAsItIs) {
-    const std::string source = testmedia::MkvWithoutSubtitles();
-    ASSERT_FALSE(source.empty());
+// The subtitle file beside it cannot be read: the video opens and converts as
+// it is, and the status line says what was left out.
+TEST_F(SubtitleConverterDlgTest, ConvertsAVideoWithoutReadableSubtitlesAsItIs) {
+    const QString source = dir_.filePath("plain.mkv");
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(testmedia::MkvWithoutSubtitles()), source));
+    const QString sidecar =
+        WriteFile(dir_.filePath("plain.srt"), "\xEF\xBB\xBF\x01\x02 --> \x7F\n\n\n");
+    ASSERT_FALSE(sidecar.isEmpty());
     auto window = StartWindow(kMkv.format);
-    Open(*window, source);
+    Open(*window, source.toStdString());
+    EXPECT_EQ(Text(*window, idc::kStatus),
+              "The subtitle file " + sidecar +
+                  " could not be read; the video is converted without it.");
     ASSERT_EQ(Convert(*window), ConversionOutcome::Completed);
     EXPECT_TRUE(prompts_.Messages().empty());
-    ExpectConverted(source, OutputOf(kMkv), kMkv, false);
+    ExpectConverted(source.toStdString(), OutputOf(kMkv), kMkv, false);
 }
 
 struct BadFile {

@@ -55,7 +55,7 @@ TEST(AssScript, AFileTooLargeToReadIsRefused) {
             Script("Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,text\n")));
         if (path == large) {
             // Sparse: no disk space taken.
-            ASSERT_TRUE(file.resize(media::internal::kMaxAssScriptBytes + 1));
+            ASSERT_TRUE(file.resize(media::internal::kMaxSubtitleFileBytes + 1));
         }
     }
     AssScript script;

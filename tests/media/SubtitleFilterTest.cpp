@@ -312,4 +312,56 @@ INSTANTIATE_TEST_SUITE_P(
         DrawCase{"HdAss", [](const std::string&) { return HdMkvWithAss(4); }, SubtitleArea, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A sidecar that cannot be read costs the subtitles, never the video: the file
+// renders without the filter, and the graph names what it left out. The last case passes the
+// reader's own checks and fails only in the graph, so it is left out by rendering once more.
+struct DamagedSidecar {
+    const char* name;
+    QByteArray bytes;
+};
+
+class DamagedSidecarTest : public SubtitleFilterTest,
+                           public ::testing::WithParamInterface<DamagedSidecar> {};
+
+TEST_P(DamagedSidecarTest, VideoRendersWithoutIt) {
+    QTemporaryDir dir;
+    const QString clip = dir.filePath("clip.mkv");
+    const QString sidecar = dir.filePath("clip.srt");
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(MkvWithoutSubtitles()), clip));
+    QFile file(sidecar);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(GetParam().bytes);
+    file.close();
+    SetLevel(kSubtitleFilterWithSubtitles);
+    std::shared_ptr<FilterGraph> graph = Render(clip.toStdString());
+    ASSERT_TRUE(graph);
+    EXPECT_EQ(graph->SubtitlesLeftOut().sidecarPath, sidecar.toStdString());
+    EXPECT_FALSE(HasFilter(*graph));
+    EXPECT_TRUE(Succeeded(graph->Stop()));
+}
+
+QByteArray RandomBytes(int size) {
+    QByteArray bytes(size, '\0');
+    std::uint32_t state = 2463534242u; // xorshift: the same bytes every run
+    for (char& byte : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        byte = static_cast<char>(state);
+    }
+    return bytes;
+}
+
+const QByteArray kCue = "1\n00:00:01,000 --> 00:00:02,000\nHello\n\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Damage, DamagedSidecarTest,
+    ::testing::Values(DamagedSidecar{"RandomBytes", RandomBytes(20000)},
+                      DamagedSidecar{"MegabyteLine", kCue + QByteArray(1 << 20, 'A') + "\n"},
+                      DamagedSidecar{"ByteOrderMarkOnly", "\xEF\xBB\xBF"},
+                      DamagedSidecar{"BrokenTimes", "1\n00:00:xx,500 --> 00:0y:02,000\nHi\n\n"
+                                                    "2\n99:99:99 --> -1:00:00,000\nHo\n"},
+                      DamagedSidecar{"JunkBeforeTheCues", RandomBytes(3000) + "\n" + kCue}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

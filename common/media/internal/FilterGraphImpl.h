@@ -47,6 +47,10 @@ struct FilterGraph::Impl {
     void RenderPendingPads();
     void RenderDecodedPad(GstPad* pad, const Handle<GstElement>& subtitleFilter);
     Element MakeRenderer(MajorType type);
+    // One attempt of RenderFile; `keepSubtitlesUndecoded` stops decodebin before
+    // any subtitle decoder.
+    Result RenderOnce(const std::string& path, int level, const internal::Sidecar& subtitleSidecar,
+                      bool keepSubtitlesUndecoded);
     // started: what setting the pipeline to PAUSED returned.
     Result WaitForPreroll(GstStateChangeReturn started);
     void UndoRender(const std::vector<Handle<GstElement>>& added);
@@ -75,6 +79,8 @@ struct FilterGraph::Impl {
     std::vector<Handle<GstPad>> pendingPads; // exposed by decodebin, chains not built yet
     int subtitleLevel = 2;                   // load level of the subtitle filter for this render
     internal::Sidecar sidecar;               // beside the rendered file
+    bool drawsSubtitles = false;             // a sidecar or the file's own stream is drawn
+    LeftOutSubtitles subtitlesLeftOut;       // by the last RenderFile
     std::vector<Handle<GstElement>> renderedElements;
     int undecodableStreams = 0;
     bool undecodableVideo = false;

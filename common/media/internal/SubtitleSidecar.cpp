@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace media::internal {
 
@@ -133,17 +135,124 @@ bool ParseAssScript(const std::string& text, AssScript& script) {
     return !format.empty();
 }
 
-bool ReadAssScript(const std::string& path, AssScript& script) {
+namespace {
+
+// The whole file, or nothing when it cannot be read or is too large.
+std::optional<std::string> ReadSubtitleFile(const std::string& path) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    if (file.size() > kMaxSubtitleFileBytes) {
+        qWarning("subtitle file %s is %lld bytes, more than %lld: not drawn", path.c_str(),
+                 static_cast<long long>(file.size()),
+                 static_cast<long long>(kMaxSubtitleFileBytes));
+        return std::nullopt;
+    }
+    return file.readAll().toStdString();
+}
+
+// UTF-16 text (with its byte order mark) as UTF-8; other text as it is.
+std::string AsEightBitText(const std::string& bytes) {
+    const bool little = bytes.compare(0, 2, "\xFF\xFE") == 0;
+    const bool big = bytes.compare(0, 2, "\xFE\xFF") == 0;
+    if (!little && !big) {
+        return bytes;
+    }
+    QString text;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text += QChar(static_cast<char16_t>(little ? first | second << 8 : first << 8 | second));
+    }
+    return text.toStdString();
+}
+
+bool HasOverlongLine(const std::string& text) {
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == '\n' || text[i] == '\r') {
+            if (i - lineStart > kMaxSubtitleLineBytes) {
+                return true;
+            }
+            lineStart = i + 1;
+        }
+    }
+    return false;
+}
+
+// "00:00:01,000": digits, colon, digits, colon, digits, comma or point, digits.
+bool IsSrtTime(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    int field = 0;
+    int digits = 0;
+    for (const char c : text) {
+        if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
+            if (++digits > 3) {
+                return false;
+            }
+        } else if (digits > 0 &&
+                   ((field < 2 && c == ':') || (field == 2 && (c == ',' || c == '.')))) {
+            ++field;
+            digits = 0;
+        } else {
+            return false;
+        }
+    }
+    return field == 3 && digits > 0;
+}
+
+// A line "00:00:01,000 --> 00:00:02,500" anywhere in the text.
+bool HasSrtTimeLine(const std::string& text) {
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\n' && text[i] != '\r') {
+            continue;
+        }
+        const std::string_view line(text.data() + lineStart, i - lineStart);
+        const std::size_t arrow = line.find("-->");
+        if (arrow != std::string_view::npos && IsSrtTime(line.substr(0, arrow))) {
+            // Position fields ("X1:40 X2:600 ...") may follow the end time.
+            std::string_view end = line.substr(arrow + 3);
+            const std::size_t first = end.find_first_not_of(" \t");
+            end = first == std::string_view::npos ? std::string_view() : end.substr(first);
+            if (IsSrtTime(end.substr(0, end.find_first_of(" \t")))) {
+                return true;
+            }
+        }
+        lineStart = i + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+bool ReadAssScript(const std::string& path, AssScript& script) {
+    const std::optional<std::string> text = ReadSubtitleFile(path);
+    return text && ParseAssScript(*text, script);
+}
+
+bool SidecarReadable(const Sidecar& sidecar) {
+    const std::optional<std::string> bytes = ReadSubtitleFile(sidecar.path);
+    if (!bytes) {
         return false;
     }
-    if (file.size() > kMaxAssScriptBytes) {
-        qWarning("subtitle script %s is %lld bytes, more than %lld: not drawn", path.c_str(),
-                 static_cast<long long>(file.size()), static_cast<long long>(kMaxAssScriptBytes));
+    const std::string text = AsEightBitText(*bytes);
+    if (HasOverlongLine(text)) {
+        qWarning("subtitle file %s has a line longer than %zu bytes: not drawn",
+                 sidecar.path.c_str(), kMaxSubtitleLineBytes);
         return false;
     }
-    return ParseAssScript(file.readAll().toStdString(), script);
+    if (sidecar.format == SidecarFormat::Ass) {
+        AssScript script;
+        return ParseAssScript(text, script);
+    }
+    return sidecar.format == SidecarFormat::Srt && HasSrtTimeLine(text);
 }
 
 std::size_t FirstEventFrom(const AssScript& script, std::int64_t positionNs) {

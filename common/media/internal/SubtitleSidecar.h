@@ -37,12 +37,20 @@ struct AssScript {
 // when the text has no [Events] section with a Format line.
 bool ParseAssScript(const std::string& text, AssScript& script);
 
-// Scripts above this size are refused: one is read whole.
-inline constexpr std::int64_t kMaxAssScriptBytes = 50LL * 1024 * 1024;
+// Subtitle files above this size are refused: one is read whole.
+inline constexpr std::int64_t kMaxSubtitleFileBytes = 50LL * 1024 * 1024;
+// A line longer than this is damage: no cue holds that much text, and drawing
+// it would take the overlay far longer than a frame.
+inline constexpr std::size_t kMaxSubtitleLineBytes = 64 * 1024;
 
 // Reads and parses the script file at `path`; false when it cannot be read,
-// is larger than kMaxAssScriptBytes or holds no script.
+// is larger than kMaxSubtitleFileBytes or holds no script.
 bool ReadAssScript(const std::string& path, AssScript& script);
+
+// Whether the sidecar can be drawn: it can be read, is not too large, has no
+// overlong line, and holds a script (ASS/SSA) or at least one well-formed
+// time line (SRT). A sidecar that fails this is left out, not the video.
+bool SidecarReadable(const Sidecar& sidecar);
 
 // Index of the first event still on show at or after `positionNs`.
 std::size_t FirstEventFrom(const AssScript& script, std::int64_t positionNs);
