@@ -1,6 +1,7 @@
 #include "SubtitleConversion.h"
 
 #include "CaspariMessages.h"
+#include "ClockText.h"
 #include "CompressorCatalogue.h"
 #include "CompressorSlots.h"
 #include "GraphEvents.h"
@@ -9,6 +10,7 @@
 #include "MessageIds.h"
 #include "OutputBuilder.h"
 #include "OutputReplacement.h"
+#include "Profile.h"
 #include "Prompts.h"
 
 namespace caspari {
@@ -25,7 +27,10 @@ struct RenderedGraph {
 } // namespace
 
 SubtitleConversion::SubtitleConversion(QWidget* window, const uikit::LanguagePack& language)
-    : window_(window), language_(language) {}
+    : window_(window), language_(language) {
+    watchTimer_.setInterval(1000);
+    connect(&watchTimer_, &QTimer::timeout, this, &SubtitleConversion::WatchProgress);
+}
 
 SubtitleConversion::~SubtitleConversion() {
     if (graph_) {
@@ -240,6 +245,8 @@ Result SubtitleConversion::Run() {
     replacement.Commit();
     converting_ = true;
     ++runNumber_;
+    watchdog_.emplace();
+    watchTimer_.start();
     return result;
 }
 
@@ -273,6 +280,20 @@ void SubtitleConversion::OnGraphNotify() {
     }
 }
 
+void SubtitleConversion::WatchProgress() {
+    media::ReferenceTime position = -1;
+    if (!converting_ || ending_ || !graph_ || !watchdog_) {
+        return;
+    }
+    graph_->GetCurrentPosition(position);
+    if (!watchdog_->Stalled(position)) {
+        return;
+    }
+    const QString text = language_.GetMessageText(res::kMsgNoProgress)
+                             .arg(uikit::ClockText(watchdog_->Reached() / media::kUnitsPerSecond));
+    EndWriterThenFinish(ConversionOutcome::Failed, text, uikit::Profile::Application().Folder());
+}
+
 void SubtitleConversion::Stop() {
     if (!converting_ || ending_) {
         return;
@@ -280,7 +301,9 @@ void SubtitleConversion::Stop() {
     EndWriterThenFinish(ConversionOutcome::Stopped, {});
 }
 
-void SubtitleConversion::EndWriterThenFinish(ConversionOutcome outcome, const QString& errorText) {
+void SubtitleConversion::EndWriterThenFinish(ConversionOutcome outcome, const QString& errorText,
+                                             const QString& diagnosticsFolder) {
+    watchTimer_.stop();
     if (!writer_.mux) {
         FinishConversion(outcome, errorText);
         return;
@@ -290,7 +313,13 @@ void SubtitleConversion::EndWriterThenFinish(ConversionOutcome outcome, const QS
     ending_ = true;
     const std::uint64_t run = runNumber_;
     media::RunInBackground<media::FinishOutcome>(
-        this, [graph = graph_, mux = writer_.mux] { return graph->FinishThenStop(mux); },
+        this,
+        [graph = graph_, mux = writer_.mux, folder = diagnosticsFolder.toStdString()] {
+            if (!folder.empty()) {
+                media::WriteGraphDiagnostics(*graph, folder);
+            }
+            return graph->FinishThenStop(mux);
+        },
         [this, run, outcome, errorText](media::FinishOutcome) {
             if (ending_ && run == runNumber_) {
                 ending_ = false;
@@ -300,6 +329,8 @@ void SubtitleConversion::EndWriterThenFinish(ConversionOutcome outcome, const QS
 }
 
 void SubtitleConversion::FinishConversion(ConversionOutcome outcome, const QString& errorText) {
+    watchTimer_.stop();
+    watchdog_.reset();
     ending_ = false;
     ++runNumber_;
     converting_ = false;

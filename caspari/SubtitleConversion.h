@@ -9,12 +9,15 @@
 #include "GraphSurgery.h"
 #include "OutputSettings.h"
 #include "OutputWriter.h"
+#include "ProgressWatchdog.h"
 #include "Result.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -79,8 +82,12 @@ private:
     media::Result TakeRenderer(media::MajorType type, media::Pad& upstream);
     media::Result RenderIntoWriter(const media::Pad& upstream, media::MajorType type,
                                    bool useCompressor, media::OutputBuilder& builder);
-    // Seals the writer in the background, then finishes with `outcome`.
-    void EndWriterThenFinish(ConversionOutcome outcome, const QString& errorText);
+    // Seals the writer in the background, then finishes with `outcome`. With a
+    // `diagnosticsFolder` the graph is described there first, as it stood.
+    void EndWriterThenFinish(ConversionOutcome outcome, const QString& errorText,
+                             const QString& diagnosticsFolder = {});
+    // Ends a run whose position stood still too long as a failure.
+    void WatchProgress();
     QString ErrorTextOf(media::Result result) const;
 
     QWidget* window_;
@@ -94,6 +101,8 @@ private:
     bool converting_ = false;
     bool ending_ = false; // the writer is being sealed
     std::uint64_t runNumber_ = 0;
+    std::optional<media::ProgressWatchdog> watchdog_; // of the running conversion
+    QTimer watchTimer_;
     QString outputPath_;
     OutputWriter writer_;
     AddedCompressors compressors_;

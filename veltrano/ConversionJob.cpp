@@ -288,17 +288,34 @@ media::Result ConversionJob::ConnectOutput(const JobInputs& inputs, QObject* not
     }
     replacement.Commit();
     running_ = true;
+    watchdog_.emplace();
     return result;
 }
 
-void ConversionJob::StopInBackground(QObject* receiver, std::function<void()> done) {
+bool ConversionJob::Stalled() {
+    media::ReferenceTime position = -1;
+    if (!running_ || graph_ == nullptr || !watchdog_) {
+        return false;
+    }
+    graph_->GetCurrentPosition(position);
+    return watchdog_->Stalled(position);
+}
+
+void ConversionJob::StopInBackground(QObject* receiver, std::function<void()> done,
+                                     const QString& diagnosticsFolder) {
     if (graph_ == nullptr) {
         done();
         return;
     }
     // The worker keeps the graph alive until it is done with it.
     media::RunInBackground<media::FinishOutcome>(
-        receiver, [graph = graph_, mux = mux_] { return graph->FinishThenStop(mux); },
+        receiver,
+        [graph = graph_, mux = mux_, folder = diagnosticsFolder.toStdString()] {
+            if (!folder.empty()) {
+                media::WriteGraphDiagnostics(*graph, folder);
+            }
+            return graph->FinishThenStop(mux);
+        },
         [done = std::move(done)](media::FinishOutcome) { done(); });
 }
 
@@ -308,6 +325,7 @@ void ConversionJob::Finish() {
         graph_->SetNotifyWindow(nullptr, 0);
     }
     graph_.reset();
+    watchdog_.reset();
     mux_ = media::Element();
     if (engine_ != nullptr) {
         engine_->ScrapIt();

@@ -3,10 +3,12 @@
 #include "ConverterDlg.h"
 #include "Element.h"
 #include "FilterGraph.h"
+#include "ProgressWatchdog.h"
 #include "Result.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QObject;
 class QWidget;
@@ -46,10 +48,16 @@ public:
     // Why the graph did not run, when it was built but refused to start.
     const QString& RunError() const { return runError_; }
     media::FilterGraph* Graph() const { return graph_.get(); }
+    // Whether the running conversion's position has stood still too long (see
+    // ProgressWatchdog), and the furthest position it reached.
+    bool Stalled();
+    media::ReferenceTime Reached() const { return watchdog_ ? watchdog_->Reached() : 0; }
     // Ends the running conversion early on the media worker, the file finished
     // up to where it got (see FilterGraph::FinishThenStop), then calls `done`
-    // on the UI thread unless `receiver` is gone. Finish() still follows.
-    void StopInBackground(QObject* receiver, std::function<void()> done);
+    // on the UI thread unless `receiver` is gone. Finish() still follows. With
+    // a `diagnosticsFolder` the graph is described there first, as it stood.
+    void StopInBackground(QObject* receiver, std::function<void()> done,
+                          const QString& diagnosticsFolder = {});
     // Stops the graph, stops its notifications and releases every job object.
     void Finish();
 
@@ -72,6 +80,7 @@ private:
     media::Element mux_;
     bool running_ = false;
     QString runError_;
+    std::optional<media::ProgressWatchdog> watchdog_;
 };
 
 } // namespace veltrano

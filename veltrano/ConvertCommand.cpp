@@ -9,6 +9,7 @@
 #include "MediaWorker.h"
 #include "MessageIds.h"
 #include "OutputReplacement.h"
+#include "Profile.h"
 #include "Prompts.h"
 #include "SourceDiscovery.h"
 #include "UnitsClockText.h"
@@ -158,7 +159,7 @@ void CConverterDlg::StartConversion() {
     uikit::StartConversionProgress(*Control<QProgressBar>(idc::kProgress));
 }
 
-void CConverterDlg::StopConversion() {
+void CConverterDlg::StopConversion(const QString& failure) {
     if (stopping_ || job_ == nullptr) {
         return;
     }
@@ -167,19 +168,32 @@ void CConverterDlg::StopConversion() {
     // disabled until the job is done.
     stopping_ = true;
     Control(idc::kConvert)->setEnabled(false);
-    job_->StopInBackground(this, [this] {
-        stopping_ = false;
-        Control(idc::kConvert)->setEnabled(true);
-        if (state_.converting != 0) {
-            FinishConversion();
-        }
-    });
+    job_->StopInBackground(
+        this,
+        [this, failure] {
+            stopping_ = false;
+            Control(idc::kConvert)->setEnabled(true);
+            if (state_.converting == 0) {
+                return;
+            }
+            if (!failure.isEmpty()) {
+                uikit::CurrentPrompts().ShowMessage(this, failure, Language().GetMessageText(105),
+                                                    uikit::PromptIcon::Error);
+            }
+            FinishConversion(failure);
+        },
+        failure.isEmpty() ? QString() : uikit::Profile::Application().Folder());
 }
 
 void CConverterDlg::OnProgressTick() {
     ++state_.elapsedSeconds;
     SetStatus("Please wait... Used Time: " + ClockText(state_.elapsedSeconds));
     UpdateProgress();
+    // A run that stands still ends as a failure, its file finished as on Stop.
+    if (!stopping_ && job_ != nullptr && job_->Stalled()) {
+        StopConversion(
+            Language().GetMessageText(res::kMsgNoProgress).arg(UnitsClockText(job_->Reached())));
+    }
 }
 
 void CConverterDlg::UpdateProgress() {

@@ -109,7 +109,9 @@ private:
     // Reads the sources in the background, then starts the conversion.
     void PrepareConversion();
     void StartConversion();
-    void StopConversion();
+    // With a `failure` the run ends as failed: its graph is described beside the
+    // settings before it stops, and the failure is shown once the file is finished.
+    void StopConversion(const QString& failure = {});
     void OnProgressTick();
     void UpdateProgress();
     void OnGraphNotify();

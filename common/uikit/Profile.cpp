@@ -119,6 +119,10 @@ void Profile::WriteString(const QString& section, const QString& key, const QStr
     store_->setValue(KeyPath(section, key), value);
 }
 
+QString Profile::Folder() const {
+    return QFileInfo(store_->fileName()).absolutePath();
+}
+
 void Profile::Save() {
     store_->sync();
 }

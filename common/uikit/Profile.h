@@ -31,6 +31,9 @@ public:
     void WriteString(const QString& section, const QString& key, const QString& value);
     // Writes what was changed back to the storage, after each completed save.
     void Save();
+    // The folder the store's file lies in: where the program keeps its own
+    // files beside its settings.
+    QString Folder() const;
 
 private:
     explicit Profile(std::shared_ptr<QSettings> store);

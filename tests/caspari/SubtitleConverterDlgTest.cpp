@@ -12,6 +12,7 @@
 #include "MediaInit.h"
 #include "OutputExtension.h"
 #include "Profile.h"
+#include "ProgressWatchdog.h"
 #include "RecordingPrompts.h"
 #include "StreamHold.h"
 #include "SubtitleConverterApp.h"
@@ -24,11 +25,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
@@ -324,6 +327,51 @@ TEST_F(SubtitleConverterDlgTest, ConvertsAgainWithoutOpeningAndStopsWithAPlayabl
     // Stopped, the window closes.
     testenv::ClickThroughWindow(*window->Control(idc::kExit));
     EXPECT_FALSE(window->isVisible());
+}
+
+// A run whose graph stands still ends by itself as a failure that names the
+// time it reached, with its file finished and its graph described beside the
+// settings.
+TEST_F(SubtitleConverterDlgTest, AConversionThatStandsStillEndsWithAMessage) {
+    const std::string source = testmedia::HdMkvWithAss(30);
+    ASSERT_FALSE(source.empty());
+    const std::chrono::milliseconds bound = media::NoProgressBound();
+    const auto restore = qScopeGuard([bound] { media::SetNoProgressBound(bound); });
+    media::SetNoProgressBound(std::chrono::milliseconds(1500));
+    auto window = StartWindow(kAvi.format);
+    const QString output = OutputOf(kAvi);
+    Open(*window, source);
+    const testenv::ScopedSingleProcessor oneProcessor;
+    std::optional<media::StreamHold> stall;
+    QElapsedTimer ending;
+    const auto outcome = Convert(*window, [&] {
+        const auto* progress = window->Control<QProgressBar>(idc::kProgress);
+        EXPECT_TRUE(ProcessEventsUntil([&] { return progress->value() > 0; }, 10000));
+        ASSERT_TRUE(window->converting()) << "the run ended before it could stall";
+        stall.emplace(FirstAudioOutput(*window->conversion().Graph()));
+        ASSERT_TRUE(*stall);
+        ending.start();
+    });
+    EXPECT_EQ(outcome, ConversionOutcome::Failed);
+    // The bound, a tick, and the finishing.
+    EXPECT_LT(ending.elapsed(), 1500 + 1000 + 2000);
+    ASSERT_EQ(prompts_.Messages().size(), 1u);
+    EXPECT_TRUE(prompts_.Messages()[0].text.contains(
+        QRegularExpression("^The conversion stopped making progress at 00:00:\\d\\d\\.$")))
+        << prompts_.Messages()[0].text.toStdString();
+    EXPECT_EQ(Text(*window, idc::kStatus), "Error: " + prompts_.Messages()[0].text);
+    ExpectIdle(*window);
+    const testmedia::ProbeInfo probe = testmedia::Probe(output.toStdString());
+    ASSERT_TRUE(probe.ok);
+    EXPECT_GT(probe.duration, 0.0);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(output.toStdString(), &errors)) << errors;
+    QDirIterator dumps(folder_.path(), {"stalled-*.txt"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    ASSERT_TRUE(dumps.hasNext());
+    QFile dump(dumps.next());
+    ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(dump.readAll().contains("avimux"));
 }
 
 // The subtitle file beside it cannot be read: the video opens and converts as

@@ -1,13 +1,18 @@
 #include "ConversionSupport.h"
 #include "MediaTestSupport.h"
 #include "OutputBuilder.h"
+#include "ProgressWatchdog.h"
 #include "RenderEngine.h"
 #include "StreamHold.h"
 #include "TestMedia.h"
 #include "Timeline.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <memory>
@@ -99,7 +104,28 @@ TEST_P(StoppedMidway, LeavesAPlayableFileWithinTwoSeconds) {
         ASSERT_EQ(engine.GetGroupOutputPin(1, sound), S_OK);
         hold.emplace(sound);
         ASSERT_TRUE(*hold);
-        QThread::msleep(1000);
+        // Noticed as standing still, and written down as it stands.
+        const std::chrono::milliseconds bound = NoProgressBound();
+        const auto restore = qScopeGuard([bound] { SetNoProgressBound(bound); });
+        SetNoProgressBound(std::chrono::milliseconds(1000));
+        ProgressWatchdog watchdog;
+        EXPECT_TRUE(mediatest::ProcessEventsUntil(
+            [&] {
+                ReferenceTime now = -1;
+                graph->GetCurrentPosition(now);
+                return watchdog.Stalled(now);
+            },
+            10000));
+        EXPECT_GE(watchdog.Reached(), kSecond);
+        const QString dump =
+            QString::fromStdString(WriteGraphDiagnostics(*graph, OutputPath("diagnostics")));
+        QFile described(dump);
+        ASSERT_TRUE(described.open(QIODevice::ReadOnly)) << dump.toStdString();
+        const QString text = QString::fromUtf8(described.readAll());
+        EXPECT_TRUE(text.contains(QRegularExpression("avimux.*PLAYING"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QRegularExpression("queue\\) PLAYING  level \\d+ buffers")))
+            << text.toStdString();
+        EXPECT_TRUE(QFileInfo(QString(dump).replace(".txt", ".dot")).size() > 0);
     }
     QElapsedTimer timer;
     timer.start();

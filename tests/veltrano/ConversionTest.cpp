@@ -1,7 +1,11 @@
 #include "ConversionFixture.h"
+#include "ProgressWatchdog.h"
 #include "StreamHold.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QThread>
 #include <sys/stat.h>
 
@@ -292,6 +296,49 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     std::string errors;
     EXPECT_TRUE(testmedia::DecodesCleanly(OutputPath("stopped.avi").toStdString(), &errors))
         << errors;
+}
+
+// A run that stands still ends by itself: a failure naming the time reached,
+// shown once the file is finished, and the graph described beside the settings.
+TEST_F(ConversionTest, AConversionThatStandsStillEndsWithAMessage) {
+    const std::string clip = testmedia::MakeMkv(1280, 720, 30, 10);
+    ASSERT_FALSE(clip.empty());
+    const std::chrono::milliseconds bound = media::NoProgressBound();
+    const auto restore = qScopeGuard([bound] { media::SetNoProgressBound(bound); });
+    media::SetNoProgressBound(std::chrono::milliseconds(1500));
+    CConverterDlg dialog;
+    Open(dialog, clip);
+    const QString output = OutputPath("stalled.avi");
+    dialog.outputSettings().outputPath = output;
+    prompts_.Clear();
+    const testenv::ScopedSingleProcessor oneProcessor;
+    Click(dialog, idc::kConvert);
+    ASSERT_EQ(dialog.state().converting, 1);
+    auto* progress = dialog.Control<QProgressBar>(idc::kProgress);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return progress->value() > 0; }, 30000));
+    ASSERT_EQ(dialog.state().converting, 1) << "the conversion ended before it could stall";
+    const media::StreamHold stalled(VideoOutputOf(*dialog.job()->Graph()));
+    ASSERT_TRUE(stalled);
+    QElapsedTimer ending;
+    ending.start();
+    EXPECT_TRUE(ProcessEventsUntil([&] { return dialog.state().converting == 0; }, 10000));
+    // The bound, a tick, and the finishing.
+    EXPECT_LT(ending.elapsed(), 1500 + 1000 + 2000);
+    ASSERT_EQ(prompts_.records().size(), 1u);
+    const QString message = prompts_.records()[0].text;
+    EXPECT_TRUE(message.contains(
+        QRegularExpression("^The conversion stopped making progress at 00:00:0\\d\\.$")))
+        << message.toStdString();
+    EXPECT_EQ(Text(dialog, idc::kStatus), "Error: " + message);
+    EXPECT_EQ(dialog.Control<QAbstractButton>(idc::kConvert)->text(), "Convert");
+    const testmedia::ProbeInfo out = testmedia::Probe(output.toStdString());
+    ASSERT_TRUE(out.ok);
+    EXPECT_GT(out.duration, 0.0);
+    std::string errors;
+    EXPECT_TRUE(testmedia::DecodesCleanly(output.toStdString(), &errors)) << errors;
+    QDirIterator dumps(folder_.path(), {"stalled-*.dot"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    EXPECT_TRUE(dumps.hasNext());
 }
 
 TEST_F(ConversionTest, AClipWithATransitionStillConverts) {
