@@ -25,27 +25,28 @@ const char* StateName(GstState state) {
     return gst_element_state_get_name(state);
 }
 
+// "<label> 3 buffers, 1024 bytes, 0.5 s" from the properties "<prefix>buffers",
+// "<prefix>bytes" and "<prefix>time" (current-level-..., max-size-...).
+void DescribeAmounts(GstElement* element, const std::string& prefix, const char* label,
+                     std::ostringstream& out) {
+    guint buffers = 0;
+    guint bytes = 0;
+    guint64 time = 0;
+    g_object_get(element, (prefix + "buffers").c_str(), &buffers, (prefix + "bytes").c_str(),
+                 &bytes, (prefix + "time").c_str(), &time, nullptr);
+    out << "  " << label << ' ' << buffers << " buffers, " << bytes << " bytes, "
+        << static_cast<double>(time) / GST_SECOND << " s";
+}
+
 // Queues answer with their levels; a multiqueue keeps its per-stream levels to
 // itself, so its bounds are listed instead.
 void DescribeQueue(GstElement* element, std::ostringstream& out) {
     const std::string factory = FactoryNameOf(element);
     if (factory == "queue" || factory == "queue2") {
-        guint buffers = 0;
-        guint bytes = 0;
-        guint64 time = 0;
-        g_object_get(element, "current-level-buffers", &buffers, "current-level-bytes", &bytes,
-                     "current-level-time", &time, nullptr);
-        out << "  level " << buffers << " buffers, " << bytes << " bytes, "
-            << static_cast<double>(time) / GST_SECOND << " s";
+        DescribeAmounts(element, "current-level-", "level", out);
     }
     if (factory == "queue" || factory == "multiqueue") {
-        guint maxBuffers = 0;
-        guint maxBytes = 0;
-        guint64 maxTime = 0;
-        g_object_get(element, "max-size-buffers", &maxBuffers, "max-size-bytes", &maxBytes,
-                     "max-size-time", &maxTime, nullptr);
-        out << "  bounds " << maxBuffers << " buffers, " << maxBytes << " bytes, "
-            << static_cast<double>(maxTime) / GST_SECOND << " s";
+        DescribeAmounts(element, "max-size-", "bounds", out);
     }
 }
 
