@@ -182,6 +182,28 @@ void FilterGraph::Impl::RenderDecodedPad(GstPad* pad, const Handle<GstElement>& 
     }
     auto entry = Handle<GstPad>::Adopt(gst_element_get_static_pad(chain.front().get(), "sink"));
     linked = linked && entry && gst_pad_link(pad, entry.get()) == GST_PAD_LINK_OK;
+    if (!linked) {
+        // A renderer that cannot be reached would never preroll and hold the
+        // whole graph up until the bound: the stream is left out at once, into
+        // a null renderer that prerolls without data.
+        for (const Handle<GstElement>& element : chain) {
+            gst_element_set_state(element.get(), GST_STATE_NULL);
+            gst_bin_remove(bin, element.get());
+        }
+        NoteUnlinkedStream(pad);
+        // Its data still has to go somewhere: a demuxer stops feeding every
+        // stream once one of them is not linked.
+        chain = {MakeNullRenderer(MajorType::Unknown).handle()};
+        if (!chain.front()) {
+            return;
+        }
+        gst_bin_add(bin, chain.front().get());
+        entry = Handle<GstPad>::Adopt(gst_element_get_static_pad(chain.front().get(), "sink"));
+        if (!entry || gst_pad_link(pad, entry.get()) != GST_PAD_LINK_OK) {
+            gst_bin_remove(bin, chain.front().get());
+            return;
+        }
+    }
     // Downstream first, so nothing receives data before it is ready for it.
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         gst_element_sync_state_with_parent(it->get());
@@ -192,6 +214,17 @@ void FilterGraph::Impl::RenderDecodedPad(GstPad* pad, const Handle<GstElement>& 
     if (linked) {
         streams.push_back(DecodedStream{type, Handle<GstPad>::Ref(pad)});
     }
+}
+
+void FilterGraph::Impl::NoteUnlinkedStream(GstPad* pad) {
+    Handle<GstCaps> caps = internal::CapsOfPad(pad);
+    const std::string text =
+        std::string(GST_OBJECT_NAME(pad)) + ": no renderer takes " +
+        internal::TakeString(caps ? gst_caps_to_string(caps.get()) : g_strdup("this stream"));
+    qWarning("%s; the stream is left out", text.c_str());
+    std::lock_guard lock(mutex);
+    ++undecodableStreams;
+    lastWarningText = text;
 }
 
 Result FilterGraph::Impl::WaitForPreroll(GstStateChangeReturn started) {

@@ -234,6 +234,30 @@ INSTANTIATE_TEST_SUITE_P(Containers, ContainerConversion,
                                             ::testing::Values(kWmv, kMkv, kAsf)),
                          CaseName);
 
+// The overlay waits for each subtitle before drawing a picture; in the gaps
+// between events the file's subtitle stream moves on only by gap events that
+// the demuxer sends well behind the picture. With nothing else in the file to
+// read ahead, the picture needs room to run ahead of the overlay: on one
+// processor, where every thread waits its turn, a conversion of such a clip
+// must still run to its end.
+TEST_F(SubtitleConversionTest, VideoOnlyWithSubtitleGapsRunsToTheEndOnOneProcessor) {
+    const std::string events = testmedia::HdMkvWithAss(8);
+    ASSERT_FALSE(events.empty());
+    const std::string source = testmedia::Ensure(
+        "sub-ass-video-only-1280x720-8s.mkv",
+        {"-i", QString::fromStdString(events), "-map", "0:v", "-map", "0:s", "-c", "copy"});
+    ASSERT_FALSE(source.empty());
+    SetLoadLevel(std::nullopt);
+    const testenv::ScopedSingleProcessor oneProcessor;
+    ASSERT_EQ(Open(source), 1);
+    settings::OutputSettings output = OutputFor(kAvi, source);
+    ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
+    const testmedia::ProbeInfo probe = testmedia::Probe(output.outputPath.toStdString());
+    ASSERT_TRUE(probe.ok);
+    EXPECT_NEAR(probe.duration, 8.0, 0.25);
+    testmedia::ExpectSubtitleDrawn(source, output.outputPath.toStdString(), true, true);
+}
+
 TEST_F(SubtitleConversionTest, FollowsTheFilterLoadLevelAndPutsItBack) {
     const std::string input = testmedia::MkvWithAss();
     settings::OutputSettings output = OutputFor(kMkv, input);

@@ -105,6 +105,36 @@ TEST_F(FilterGraphTest, InjectedRendererAndVideoFilterJoinTheVideoPath) {
     EXPECT_EQ(filter.GetPad(PadDirection::Input, 0).ConnectionMajorType(), MajorType::Video);
 }
 
+// A renderer the stream cannot reach is left out at once: no wait for a
+// preroll that cannot come, no stray elements, and the other stream plays.
+TEST_F(FilterGraphTest, AStreamThatCannotBeLinkedIsLeftOutAtOnce) {
+    graph_->SetRendererFactory([](MajorType type) {
+        if (type != MajorType::Audio) {
+            return Element();
+        }
+        Element sink = Element::Create("appsink", "speaker");
+        sink.SetProperty("caps", "video/x-raw");
+        return sink;
+    });
+    const std::string path = testmedia::Mp4();
+    ASSERT_FALSE(path.empty());
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(graph_->RenderFile(path), VFW_S_PARTIAL_RENDER) << graph_->LastErrorText();
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_NE(graph_->LastWarningText().find("audio/x-raw"), std::string::npos)
+        << graph_->LastWarningText();
+    for (const Element& element : graph_->EnumFilters()) {
+        EXPECT_NE(element.FactoryName(), "audioconvert");
+        EXPECT_NE(element.Name(), "speaker");
+    }
+    EXPECT_EQ(graph_->QueryBasicVideo(), S_OK);
+    long code = 0;
+    ASSERT_TRUE(Succeeded(graph_->Run()));
+    EXPECT_EQ(graph_->WaitForCompletion(20000, code), S_OK) << graph_->LastErrorText();
+    EXPECT_EQ(code, EC_COMPLETE);
+}
+
 TEST_F(FilterGraphTest, PositionsBoundPlaybackAndCompletionIsReported) {
     const std::string path = testmedia::Mp4();
     ASSERT_FALSE(path.empty());

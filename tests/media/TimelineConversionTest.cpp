@@ -299,4 +299,31 @@ TEST_F(TimelineTransitions, ZeroLengthTransitionStaysData) {
     EXPECT_EQ(transition->GetProperty("MaskNum", 0), 7);
 }
 
+// Files whose streams lie far apart: the sound stored two seconds ahead of the
+// picture it plays with, and a second sound track nobody reads. The decoders'
+// queues hold what waits for the other streams; neither may stall the run.
+TEST_F(TimelineConversion, StreamsStoredFarApartConvert) {
+    const QStringList picture = {"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=6"};
+    const QStringList codecs = {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"};
+    const std::string lateVideo = testmedia::Ensure(
+        "h264-aac-video-2s-after-sound-320x240-6s.mkv",
+        QStringList{"-itsoffset", "2"} + picture +
+            QStringList{"-f", "lavfi", "-i", "sine=f=440:duration=8", "-map", "0", "-map", "1"} +
+            codecs);
+    const std::string twoSounds = testmedia::Ensure(
+        "h264-aac-aac-320x240-6s.mkv",
+        picture +
+            QStringList{"-f", "lavfi", "-i", "sine=f=440:duration=6", "-f", "lavfi", "-i",
+                        "sine=f=660:duration=6", "-map", "0", "-map", "1", "-map", "2"} +
+            codecs);
+    for (const std::string& input : {lateVideo, twoSounds}) {
+        ASSERT_FALSE(input.empty());
+        const testmedia::ProbeInfo info =
+            ConvertTimeline(MakeTimeline(input, {0, 6 * kSecond, 0, 6 * kSecond}, 320, 240, 25.0),
+                            OutputPath("far apart.avi"), {"avenc_mpeg4", "lamemp3enc"});
+        ASSERT_TRUE(info.ok) << input;
+        EXPECT_NEAR(info.duration, 6.0, 0.2) << input;
+    }
+}
+
 } // namespace

@@ -47,6 +47,9 @@ struct FilterGraph::Impl {
     void RenderPendingPads();
     void RenderDecodedPad(GstPad* pad, const Handle<GstElement>& subtitleFilter);
     Element MakeRenderer(MajorType type);
+    // A decoded stream whose chain could not be linked: counted as one without
+    // a decoder (a partial render) and named in the latest warning.
+    void NoteUnlinkedStream(GstPad* pad);
     // One attempt of RenderFile; `keepSubtitlesUndecoded` stops decodebin before
     // any subtitle decoder.
     Result RenderOnce(const std::string& path, int level, const internal::Sidecar& subtitleSidecar,
