@@ -1,4 +1,5 @@
 #include "MediaInit.h"
+#include "MediaWorker.h"
 #include "SubtitleConverterApp.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@ int main(int argc, char** argv) {
     // makes hold for every thread; a failure is reported when the window starts.
     media::Initialize();
     QApplication app(argc, argv);
+    // Background media work ends before the application object goes.
+    const media::MediaWorkerLifetime mediaWorker;
     caspari::CSubtitleConverterApp converter;
     return converter.InitInstance(QCoreApplication::arguments());
 }

@@ -149,6 +149,7 @@ private:
     QTimer progressTimer_;
     std::unique_ptr<ConversionJob> job_;
     std::unique_ptr<PreviewPlayer> player_;
+    std::uint64_t playerSerial_ = 0; // of the player started last
     // The skinned buttons borrow the sound; the window outlives their use of it.
     std::unique_ptr<ButtonSound> buttonSound_;
     QPixmap background_;

@@ -73,8 +73,16 @@ void CConverterDlg::StartPlayer(const QString& path) {
             Qt::QueuedConnection);
     connect(player_.get(), &PreviewPlayer::closeRequested, this, &CConverterDlg::OnPlayerClosed,
             Qt::QueuedConnection);
-    connect(player_.get(), &PreviewPlayer::opened, this, &CConverterDlg::OnPlayerOpened,
-            Qt::QueuedConnection);
+    // A report still queued from a player replaced since is not this one's.
+    const std::uint64_t serial = ++playerSerial_;
+    connect(
+        player_.get(), &PreviewPlayer::opened, this,
+        [this, serial](bool ok) {
+            if (serial == playerSerial_) {
+                OnPlayerOpened(ok);
+            }
+        },
+        Qt::QueuedConnection);
     player_->OpenFile(path);
 }
 

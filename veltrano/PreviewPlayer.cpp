@@ -100,7 +100,13 @@ void PreviewPlayer::OnGraphBuilt(std::uint64_t openNumber, OpenedGraph built) {
         return;
     }
     if (media::Failed(built.result)) {
+        // The message box runs an event loop of its own, in which this player
+        // may be replaced and deleted.
+        const QPointer<PreviewPlayer> self(this);
         ShowFailure(kCannotPlay);
+        if (!self) {
+            return;
+        }
         Close();
         emit opened(false);
         return;

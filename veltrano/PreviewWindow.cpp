@@ -14,9 +14,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
 #include <QScreen>
 #include <algorithm>
+
 #include <memory>
 
 namespace veltrano {
@@ -208,7 +210,13 @@ void PreviewWindow::ShowPopupMenu(const QPoint& globalPos) {
             break;
         }
     }
+    // The menu runs an event loop of its own, in which the player may retire
+    // this window (another file opened meanwhile): nothing is done then.
+    const QPointer<PreviewWindow> self(this);
     const QAction* picked = shown->exec(globalPos);
+    if (!self) {
+        return;
+    }
     const int commandId = picked != nullptr ? uikit::CommandId(*picked) : 0;
     mainWindowHiddenNext = true;
     OnCommand(commandId);

@@ -1,5 +1,6 @@
 #include "ConverterApp.h"
 #include "MediaInit.h"
+#include "MediaWorker.h"
 
 #include <QApplication>
 
@@ -8,6 +9,8 @@ int main(int argc, char** argv) {
     // makes hold for every thread; a failure is reported when the window starts.
     media::Initialize();
     QApplication app(argc, argv);
+    // Background media work ends before the application object goes.
+    const media::MediaWorkerLifetime mediaWorker;
     veltrano::CConverterApp converter;
     return converter.InitInstance(QCoreApplication::arguments());
 }

@@ -2,13 +2,19 @@
 // paused, stopped, sought with the slider, marks taken from it, and closed.
 
 #include "ConversionFixture.h"
+#include "MediaWorker.h"
+#include "MenuBuilder.h"
 #include "PreviewPlayer.h"
 #include "PreviewWindow.h"
 
+#include <QMenu>
+#include <QPointer>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QThread>
 #include <QTime>
+#include <QTimer>
 
 namespace {
 
@@ -251,6 +257,57 @@ TEST_F(PlayerTest, FileThePlayerCannotOpenIsReported) {
     ASSERT_EQ(prompts_.records().size(), 1u);
     EXPECT_EQ(prompts_.records()[0].caption, "VELTRANO");
     EXPECT_TRUE(prompts_.records()[0].text.startsWith("Cannot play the file.  The file"));
+}
+
+// Another file arrives while the old preview's menu is open: the old player
+// and window retire under the menu, and what is picked in it then does nothing.
+TEST_F(PlayerTest, AnotherFileArrivingWhileThePreviewMenuIsOpenRetiresTheOldPreview) {
+    const std::string first = testmedia::Mp4();
+    const std::string second = testmedia::AviMpeg4Mp3();
+    ASSERT_FALSE(first.empty() || second.empty());
+    CConverterDlg dialog;
+    const QPointer<PreviewWindow> oldWindow(OpenAndShow(dialog, first).window());
+    ASSERT_TRUE(oldWindow);
+    // The second file's probe waits behind this, so it ends while the menu is open.
+    media::RunOnMediaWorker([] { QThread::msleep(700); });
+    prompts_.QueueFile(QString::fromStdString(second));
+    testenv::ClickThroughWindow(*dialog.Control(idc::kOpenVideo));
+    ASSERT_TRUE(dialog.busy());
+
+    bool menuUsed = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        poll.stop();
+        menuUsed = true;
+        EXPECT_TRUE(ProcessEventsUntil([&] { return oldWindow.isNull(); }, 30000));
+        for (QAction* item : menu->actions()) {
+            if (uikit::CommandId(*item) == kPreviewCommandFullScreen) {
+                QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+                                  menu->actionGeometry(item).center());
+            }
+        }
+        if (menu->isVisible()) {
+            menu->close();
+        }
+    });
+    poll.start();
+    QTest::mouseClick(oldWindow->windowHandle(), Qt::RightButton, {}, oldWindow->rect().center());
+    EXPECT_TRUE(menuUsed);
+    EXPECT_TRUE(oldWindow.isNull());
+    // The second file plays in a window of its own, as it would have anyway.
+    ASSERT_TRUE(ProcessEventsUntil(
+        [&] {
+            return dialog.player() != nullptr && dialog.player()->window() != nullptr &&
+                   dialog.player()->window()->isVisible();
+        },
+        30000));
+    EXPECT_FALSE(dialog.player()->window()->IsFullScreen());
+    EXPECT_EQ(dialog.state().clipFile, QString::fromStdString(second));
 }
 
 } // namespace

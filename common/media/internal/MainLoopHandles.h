@@ -20,4 +20,10 @@ struct HandleTraits<GMainLoop> {
     static void Unref(GMainLoop* p) { g_main_loop_unref(p); }
 };
 
+template <>
+struct HandleTraits<GSource> {
+    static void Ref(GSource* p) { g_source_ref(p); }
+    static void Unref(GSource* p) { g_source_unref(p); }
+};
+
 } // namespace media
