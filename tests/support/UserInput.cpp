@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QScrollArea>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -194,6 +196,29 @@ bool DropFilesThroughWindow(QWidget& control, const QStringList& files) {
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(handle, &drop);
     return drop.isAccepted();
+}
+
+bool WithPopupMenu(QWidget& window, const std::function<void(QMenu&)>& use) {
+    bool opened = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        poll.stop();
+        opened = true;
+        use(*menu);
+        if (menu->isVisible()) {
+            ADD_FAILURE() << "menu left open";
+            menu->close();
+        }
+    });
+    poll.start();
+    QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, window.rect().center());
+    EXPECT_TRUE(opened) << "no menu opened";
+    return opened;
 }
 
 } // namespace testenv

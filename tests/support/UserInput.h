@@ -5,10 +5,12 @@
 // control takes its clicks here just as it does on the screen.
 
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+class QMenu;
 class QPoint;
 class QWidget;
 
@@ -43,6 +45,12 @@ bool DropFilesThroughWindow(QWidget& control, const QStringList& files);
 // inside or outside it) after showing its top-level window, so the window gets
 // the enter, leave and move events a user's pointer causes.
 void MoveMouseThroughWindow(QWidget& control, const QPoint& at);
+
+// Right-clicks `window` at its centre through its window and hands the popup
+// menu that opens to `use`, inside the menu's own event loop; `use` should
+// close it (it is closed anyway, with a test failure). False, with a failure
+// recorded, when no menu opened.
+bool WithPopupMenu(QWidget& window, const std::function<void(QMenu&)>& use);
 
 // The names PressReach gives the template controls with these IDs.
 std::vector<std::string> ControlNames(std::initializer_list<int> ids);

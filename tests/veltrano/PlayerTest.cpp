@@ -14,7 +14,6 @@
 #include <QStyleOptionSlider>
 #include <QThread>
 #include <QTime>
-#include <QTimer>
 
 namespace {
 
@@ -274,30 +273,15 @@ TEST_F(PlayerTest, AnotherFileArrivingWhileThePreviewMenuIsOpenRetiresTheOldPrev
     testenv::ClickThroughWindow(*dialog.Control(idc::kOpenVideo));
     ASSERT_TRUE(dialog.busy());
 
-    bool menuUsed = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) {
-            return;
-        }
-        poll.stop();
-        menuUsed = true;
+    ASSERT_TRUE(testenv::WithPopupMenu(*oldWindow, [&](QMenu& menu) {
         EXPECT_TRUE(ProcessEventsUntil([&] { return oldWindow.isNull(); }, 30000));
-        for (QAction* item : menu->actions()) {
+        for (QAction* item : menu.actions()) {
             if (uikit::CommandId(*item) == kPreviewCommandFullScreen) {
-                QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
-                                  menu->actionGeometry(item).center());
+                QTest::mouseClick(menu.windowHandle(), Qt::LeftButton, {},
+                                  menu.actionGeometry(item).center());
             }
         }
-        if (menu->isVisible()) {
-            menu->close();
-        }
-    });
-    poll.start();
-    QTest::mouseClick(oldWindow->windowHandle(), Qt::RightButton, {}, oldWindow->rect().center());
-    EXPECT_TRUE(menuUsed);
+    }));
     EXPECT_TRUE(oldWindow.isNull());
     // The second file plays in a window of its own, as it would have anyway.
     ASSERT_TRUE(ProcessEventsUntil(

@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
@@ -101,26 +100,7 @@ protected:
 
     // Right-clicks the window and hands the popup menu to `use`, which must
     // close it; the menu is closed anyway if it does not.
-    void WithMenu(const std::function<void(QMenu&)>& use) {
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu == nullptr) {
-                return;
-            }
-            poll.stop();
-            use(*menu);
-            if (menu->isVisible()) {
-                ADD_FAILURE() << "menu left open";
-                menu->close();
-            }
-        });
-        poll.start();
-        const QPoint inside = window_.rect().center();
-        QTest::mouseClick(window_.windowHandle(), Qt::RightButton, {}, inside);
-        EXPECT_FALSE(poll.isActive()) << "no menu opened";
-    }
+    void WithMenu(const std::function<void(QMenu&)>& use) { testenv::WithPopupMenu(window_, use); }
 
     static QAction* Item(QMenu& menu, int commandId) {
         for (QAction* item : menu.actions()) {
