@@ -81,16 +81,7 @@ void CFilterPropertiesDlg::FillList() {
 }
 
 media::Element CFilterPropertiesDlg::FindFilterByListName(const QString& name) const {
-    if (graph_ == nullptr) {
-        return {};
-    }
-    const std::string wanted = name.toStdString();
-    for (const media::Element& element : graph_->EnumFilters()) {
-        if (element.Name() == wanted) {
-            return element;
-        }
-    }
-    return {};
+    return graph_ != nullptr ? graph_->FindFilterByName(name.toStdString()) : media::Element();
 }
 
 media::Element CFilterPropertiesDlg::SelectedElement() const {

@@ -28,13 +28,13 @@ media::Result GenerateWindowsMediaProfile(const settings::OutputSettings& output
     }
     const AudioStreamParams audio{static_cast<std::uint32_t>(output.audioBitrate),
                                   media::kWmaV2FormatTag, kAudioSampleRate, kAudioChannels};
-    VideoStreamParams video{0,
-                            static_cast<std::uint32_t>(output.videoBitrate),
-                            static_cast<std::uint32_t>(output.outputHeight),
-                            static_cast<std::uint32_t>(output.outputWidth),
-                            static_cast<std::uint32_t>(wholeRate),
-                            kVideoQuality,
-                            kKeyFrameSeconds};
+    VideoStreamParams video{.fourcc = 0,
+                            .bitrate = static_cast<std::uint32_t>(output.videoBitrate),
+                            .height = static_cast<std::uint32_t>(output.outputHeight),
+                            .width = static_cast<std::uint32_t>(output.outputWidth),
+                            .frameRate = static_cast<std::uint32_t>(wholeRate),
+                            .quality = kVideoQuality,
+                            .maxKeyFrameSeconds = kKeyFrameSeconds};
     media::Result result = kNoVideoFormat;
     for (const auto* codec : kVideoCodecs) {
         video.fourcc = media::MakeFourCC(*codec);

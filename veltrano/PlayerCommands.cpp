@@ -59,7 +59,7 @@ void CConverterDlg::OnSliderReleased() {
         return;
     }
     const long double fraction =
-        static_cast<long double>(state_.sliderPos) * 0.0016666666666666668L;
+        static_cast<long double>(state_.sliderPos) * (1.0L / kSliderMaximum);
     player_->Seek(
         static_cast<std::int64_t>(static_cast<long double>(player_->stopPosition()) * fraction));
 }

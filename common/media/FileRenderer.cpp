@@ -38,9 +38,7 @@ Element MakeNullRenderer(MajorType type) {
 // Decodebin blocks its pads until it has exposed them all (no-more-pads), so
 // nothing flows before the chains are built there.
 void OnPadAdded(GstElement*, GstPad* pad, gpointer self) {
-    auto* impl = static_cast<FilterGraph::Impl*>(self);
-    std::lock_guard lock(impl->mutex);
-    impl->pendingPads.push_back(Handle<GstPad>::Ref(pad));
+    static_cast<FilterGraph::Impl*>(self)->fileRender.AddPendingPad(pad);
 }
 
 void OnNoMorePads(GstElement*, gpointer self) {
@@ -80,15 +78,8 @@ Element FilterGraph::Impl::MakeRenderer(MajorType type) {
 
 // Runs in a streaming thread once decodebin has exposed its decoded streams.
 void FilterGraph::Impl::RenderPendingPads() {
-    std::vector<Handle<GstPad>> pads;
-    internal::Sidecar subtitleSidecar;
-    int level = kSubtitleFilterNever;
-    {
-        std::lock_guard lock(mutex);
-        pads.swap(pendingPads);
-        subtitleSidecar = sidecar;
-        level = subtitleLevel;
-    }
+    const std::vector<Handle<GstPad>> pads = fileRender.TakePendingPads();
+    const auto [level, subtitleSidecar] = fileRender.subtitles();
     int firstVideo = -1;
     for (std::size_t i = 0; i < pads.size() && firstVideo < 0; ++i) {
         Handle<GstCaps> caps = internal::CapsOfPad(pads[i].get());
@@ -115,11 +106,8 @@ void FilterGraph::Impl::RenderPendingPads() {
             subtitle = -1;
         }
     }
-    {
-        std::lock_guard lock(mutex);
-        drawsSubtitles =
-            filter && (subtitle >= 0 || subtitleSidecar.format != internal::SidecarFormat::None);
-    }
+    fileRender.SetDrawsSubtitles(
+        filter && (subtitle >= 0 || subtitleSidecar.format != internal::SidecarFormat::None));
     for (std::size_t i = 0; i < pads.size(); ++i) {
         if (static_cast<int>(i) != subtitle) {
             RenderDecodedPad(pads[i].get(),
@@ -275,11 +263,11 @@ void FilterGraph::Impl::UndoRender(const std::vector<Handle<GstElement>>& added)
     gst_element_set_state(pipeline.get(), GST_STATE_NULL);
     DisconnectSignals();
     std::vector<Handle<GstElement>> remove = added;
+    fileRender.TakePendingPads();
     {
         std::lock_guard lock(mutex);
         remove.insert(remove.end(), renderedElements.begin(), renderedElements.end());
         renderedElements.clear();
-        pendingPads.clear();
         streams.clear();
         undecodableStreams = 0;
         undecodableVideo = false;
@@ -306,12 +294,7 @@ Result FilterGraph::Impl::RenderOnce(const std::string& path, int level,
     if (level != kSubtitleFilterNever || keepSubtitlesUndecoded) {
         internal::StopDecodingAtStyledSubtitles(decoder.get());
     }
-    {
-        std::lock_guard lock(mutex);
-        subtitleLevel = level;
-        sidecar = subtitleSidecar;
-        drawsSubtitles = false;
-    }
+    fileRender.Begin({level, subtitleSidecar});
     gst_bin_add_many(GST_BIN(pipeline.get()), source.get(), decoder.get(), nullptr);
     if (!gst_element_link(source.get(), decoder.get())) {
         UndoRender({source, decoder});
@@ -364,12 +347,7 @@ Result FilterGraph::RenderFile(const std::string& path) {
         sidecar = {};
     }
     Result result = impl.RenderOnce(path, level, sidecar, false);
-    bool drewSubtitles = false;
-    {
-        std::lock_guard lock(impl.mutex);
-        drewSubtitles = impl.drawsSubtitles;
-    }
-    if (Failed(result) && drewSubtitles) {
+    if (Failed(result) && impl.fileRender.drawsSubtitles()) {
         // Subtitles that cannot be read must not cost the video: once more
         // without drawing any, the file's own left undecoded.
         if (sidecar.format != internal::SidecarFormat::None) {

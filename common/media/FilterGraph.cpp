@@ -245,7 +245,13 @@ std::vector<Element> FilterGraph::EnumFilters() const {
 }
 
 Element FilterGraph::FindFilterByName(const std::string& name) const {
-    return Element(Handle<GstElement>::Adopt(gst_bin_get_by_name(GST_BIN(native()), name.c_str())));
+    // The graph's own elements only: one inside a bin may carry the same name.
+    for (const Element& element : EnumFilters()) {
+        if (element.Name() == name) {
+            return element;
+        }
+    }
+    return {};
 }
 
 Result FilterGraph::ConnectDirect(const Pad& output, const Pad& input) {

@@ -95,6 +95,7 @@ public:
     Result RemoveFilter(const Element& element);
     // Top-level elements in the order they were added.
     std::vector<Element> EnumFilters() const;
+    // Among the top-level elements, by exact name.
     Element FindFilterByName(const std::string& name) const;
     Result ConnectDirect(const Pad& output, const Pad& input);
     // Unlinks the pad from its peer.

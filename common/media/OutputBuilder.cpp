@@ -173,6 +173,111 @@ Result OutputBuilder::SetOutputFileName(OutputFormat format, const std::string& 
     return S_OK;
 }
 
+namespace {
+
+// The elements a stream passes on its way into a multiplexer, first to last,
+// and the multiplexer's pad template it enters by.
+struct StreamChain {
+    std::vector<Handle<GstElement>> elements;
+    const char* muxTemplate = nullptr;
+    bool byProfile = false; // encoded as the multiplexer's profile describes
+    internal::WmStreamChain profileChain;
+};
+
+Result BuildStreamChain(const Pad& source, const Element& compressor, const Element& mux,
+                        StreamChain& chain) {
+    const MajorType type = source.ConnectionMajorType();
+    if (type != MajorType::Video && type != MajorType::Audio) {
+        return VFW_E_CANNOT_RENDER;
+    }
+    chain.muxTemplate = type == MajorType::Video ? "video_%u" : "audio_%u";
+    chain.byProfile = !compressor && internal::HasWmProfile(mux.native());
+    std::vector<Handle<GstElement>>& elements = chain.elements;
+    if (chain.byProfile) {
+        const Result built = internal::BuildWmStreamChain(mux.native(), type, chain.profileChain);
+        if (Failed(built)) {
+            return built;
+        }
+        elements = chain.profileChain.elements;
+        // The profile's encoder is last; a short queue feeds it.
+        elements.insert(elements.end() - 1, MakeEncoderFeed());
+    } else if (type == MajorType::Video) {
+        elements.push_back(MakeElement("videoconvert"));
+    } else {
+        elements.push_back(MakeElement("audioconvert"));
+        elements.push_back(MakeElement("audioresample"));
+    }
+    if (!compressor && !chain.byProfile) {
+        if (Handle<GstCaps> caps = internal::UncompressedCaps(source.native())) {
+            Handle<GstElement> filter = MakeElement("capsfilter");
+            if (filter) {
+                g_object_set(filter.get(), "caps", caps.get(), nullptr);
+            }
+            elements.push_back(filter);
+        }
+    }
+    if (compressor) {
+        internal::UseAllEncoderThreads(compressor.native());
+        elements.push_back(MakeEncoderFeed());
+        elements.push_back(compressor.handle());
+    }
+    elements.push_back(MakeQueue(GetInterleavingMode(mux)));
+    for (const Handle<GstElement>& element : elements) {
+        if (!element) {
+            return VFW_E_CANNOT_RENDER;
+        }
+    }
+    return S_OK;
+}
+
+// Adds the chain's new elements to the pipeline and links source, chain and a
+// new input of mux; on failure everything it did is undone.
+Result AttachStreamChain(GstBin* pipeline, const Pad& source, const StreamChain& chain,
+                         const Element& mux) {
+    const std::vector<Handle<GstElement>>& elements = chain.elements;
+    auto muxPad =
+        Handle<GstPad>::Adopt(gst_element_request_pad_simple(mux.native(), chain.muxTemplate));
+    if (!muxPad) {
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    }
+    std::vector<Handle<GstElement>> added;
+    const auto undo = [&](Result failure) {
+        gst_element_release_request_pad(mux.native(), muxPad.get());
+        for (const Handle<GstElement>& element : added) {
+            gst_element_set_state(element.get(), GST_STATE_NULL);
+            gst_bin_remove(pipeline, element.get());
+        }
+        return failure;
+    };
+    for (const Handle<GstElement>& element : elements) {
+        GstObject* parent = GST_OBJECT_PARENT(element.get());
+        if (parent == nullptr) {
+            gst_bin_add(pipeline, element.get());
+            added.push_back(element);
+        } else if (parent != GST_OBJECT(pipeline)) {
+            return undo(E_INVALIDARG);
+        }
+    }
+    for (std::size_t i = 1; i < elements.size(); ++i) {
+        if (!gst_element_link(elements[i - 1].get(), elements[i].get())) {
+            return undo(VFW_E_CANNOT_CONNECT);
+        }
+    }
+    auto queueOut = Handle<GstPad>::Adopt(gst_element_get_static_pad(elements.back().get(), "src"));
+    auto entry = Handle<GstPad>::Adopt(gst_element_get_static_pad(elements.front().get(), "sink"));
+    if (gst_pad_link(queueOut.get(), muxPad.get()) != GST_PAD_LINK_OK ||
+        gst_pad_link(source.native(), entry.get()) != GST_PAD_LINK_OK) {
+        return undo(VFW_E_CANNOT_CONNECT);
+    }
+    // Joining a graph that already runs: downstream first.
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+        gst_element_sync_state_with_parent(it->get());
+    }
+    return S_OK;
+}
+
+} // namespace
+
 Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
                                    const Element& mux) {
     if (!graph_) {
@@ -191,96 +296,15 @@ Result OutputBuilder::RenderStream(const Pad& source, const Element& compressor,
     if (GST_OBJECT_PARENT(mux.native()) != pipeline) {
         return VFW_E_NOT_FOUND;
     }
-    const MajorType type = source.ConnectionMajorType();
-    std::vector<Handle<GstElement>> chain;
-    const char* muxTemplate = nullptr;
-    internal::WmStreamChain profileChain;
-    const bool useProfile = !compressor && internal::HasWmProfile(mux.native());
-    if (useProfile) {
-        if (type != MajorType::Video && type != MajorType::Audio) {
-            return VFW_E_CANNOT_RENDER;
-        }
-        muxTemplate = type == MajorType::Video ? "video_%u" : "audio_%u";
-        const Result built = internal::BuildWmStreamChain(mux.native(), type, profileChain);
-        if (Failed(built)) {
-            return built;
-        }
-        chain = profileChain.elements;
-    } else if (type == MajorType::Video) {
-        muxTemplate = "video_%u";
-        chain.push_back(MakeElement("videoconvert"));
-    } else if (type == MajorType::Audio) {
-        muxTemplate = "audio_%u";
-        chain.push_back(MakeElement("audioconvert"));
-        chain.push_back(MakeElement("audioresample"));
-    } else {
-        return VFW_E_CANNOT_RENDER;
+    StreamChain chain;
+    Result result = BuildStreamChain(source, compressor, mux, chain);
+    if (Succeeded(result)) {
+        result = AttachStreamChain(GST_BIN(pipeline), source, chain, mux);
     }
-    if (!compressor && !useProfile) {
-        if (Handle<GstCaps> caps = internal::UncompressedCaps(source.native())) {
-            Handle<GstElement> filter = MakeElement("capsfilter");
-            if (filter) {
-                g_object_set(filter.get(), "caps", caps.get(), nullptr);
-            }
-            chain.push_back(filter);
-        }
+    if (Succeeded(result) && chain.byProfile) {
+        internal::MarkWmStreamRendered(mux.native(), chain.profileChain.streamNumber);
     }
-    if (useProfile) {
-        chain.insert(chain.end() - 1, MakeEncoderFeed());
-    }
-    if (compressor) {
-        internal::UseAllEncoderThreads(compressor.native());
-        chain.push_back(MakeEncoderFeed());
-        chain.push_back(compressor.handle());
-    }
-    chain.push_back(MakeQueue(GetInterleavingMode(mux)));
-    for (const Handle<GstElement>& element : chain) {
-        if (!element) {
-            return VFW_E_CANNOT_RENDER;
-        }
-    }
-
-    auto muxPad = Handle<GstPad>::Adopt(gst_element_request_pad_simple(mux.native(), muxTemplate));
-    if (!muxPad) {
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    }
-    std::vector<Handle<GstElement>> added;
-    const auto undo = [&](Result failure) {
-        gst_element_release_request_pad(mux.native(), muxPad.get());
-        for (const Handle<GstElement>& element : added) {
-            gst_element_set_state(element.get(), GST_STATE_NULL);
-            gst_bin_remove(GST_BIN(pipeline), element.get());
-        }
-        return failure;
-    };
-    for (const Handle<GstElement>& element : chain) {
-        GstObject* parent = GST_OBJECT_PARENT(element.get());
-        if (parent == nullptr) {
-            gst_bin_add(GST_BIN(pipeline), element.get());
-            added.push_back(element);
-        } else if (parent != pipeline) {
-            return undo(E_INVALIDARG);
-        }
-    }
-    for (std::size_t i = 1; i < chain.size(); ++i) {
-        if (!gst_element_link(chain[i - 1].get(), chain[i].get())) {
-            return undo(VFW_E_CANNOT_CONNECT);
-        }
-    }
-    auto queueOut = Handle<GstPad>::Adopt(gst_element_get_static_pad(chain.back().get(), "src"));
-    auto entry = Handle<GstPad>::Adopt(gst_element_get_static_pad(chain.front().get(), "sink"));
-    if (gst_pad_link(queueOut.get(), muxPad.get()) != GST_PAD_LINK_OK ||
-        gst_pad_link(source.native(), entry.get()) != GST_PAD_LINK_OK) {
-        return undo(VFW_E_CANNOT_CONNECT);
-    }
-    // Joining a graph that already runs: downstream first.
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        gst_element_sync_state_with_parent(it->get());
-    }
-    if (useProfile) {
-        internal::MarkWmStreamRendered(mux.native(), profileChain.streamNumber);
-    }
-    return S_OK;
+    return result;
 }
 
 Result ConfigureFilterUsingProfile(const Element& writerMux, const WmProfile& profile) {

@@ -4,7 +4,6 @@
 #include "Prompts.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QUrl>
@@ -59,10 +58,7 @@ QString HyperlinkErrorText(int code) {
     }
 }
 
-HyperlinkStatic::HyperlinkStatic(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    hoverWatch_.setInterval(kHoverWatchMs);
-    connect(&hoverWatch_, &QTimer::timeout, this, &HyperlinkStatic::OnHoverWatch);
-}
+HyperlinkStatic::HyperlinkStatic(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
 void HyperlinkStatic::Attach() {
     if (underlineMode_ != kUnderlineHover) {
@@ -150,7 +146,6 @@ void HyperlinkStatic::mouseMoveEvent(QMouseEvent* event) {
             setFont(underlineFont_);
         }
         UpdateColour();
-        hoverWatch_.start();
     }
     QLabel::mouseMoveEvent(event);
 }
@@ -206,11 +201,11 @@ void HyperlinkStatic::UpdateColour() {
     update();
 }
 
-void HyperlinkStatic::OnHoverWatch() {
-    if (rect().contains(mapFromGlobal(QCursor::pos()))) {
+void HyperlinkStatic::leaveEvent(QEvent* event) {
+    QLabel::leaveEvent(event);
+    if (!overControl_) {
         return;
     }
-    hoverWatch_.stop();
     overControl_ = false;
     if (underlineMode_ != kUnderlineAlways) {
         setFont(normalFont_);

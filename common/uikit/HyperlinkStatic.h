@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QLabel>
 #include <QString>
-#include <QTimer>
 
 namespace uikit {
 
@@ -27,8 +26,6 @@ public:
 
     // Launch failure code when no program takes the address.
     static constexpr int kNoAssociation = 31;
-    // How often the cursor is checked to end the hover look.
-    static constexpr int kHoverWatchMs = 100;
 
     explicit HyperlinkStatic(const QString& text = QString(), QWidget* parent = nullptr);
 
@@ -57,12 +54,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The pointer left: the hover look ends.
+    void leaveEvent(QEvent* event) override;
 
 private:
     void ShowText(const QString& text);
     void AdjustToFit();
     void UpdateColour();
-    void OnHoverWatch();
     void ReportFailure(int code);
 
     QString address_;
@@ -77,7 +75,6 @@ private:
     bool pressed_ = false;
     QFont normalFont_;
     QFont underlineFont_;
-    QTimer hoverWatch_;
 };
 
 } // namespace uikit

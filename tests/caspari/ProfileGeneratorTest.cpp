@@ -88,7 +88,13 @@ TEST(ProfileGeneratorTest, WindowsMediaProfileFallsBackToTheInstalledCodec) {
 
 TEST(ProfileGeneratorTest, RefusesBadArgumentsAndMissingFormatsWithoutWriting) {
     const AudioStreamParams audio{128000, 0x0161, 44100, 2};
-    VideoStreamParams video{media::MakeFourCC("WMV3"), 500000, 240, 320, 25, 0, 8};
+    VideoStreamParams video{.fourcc = media::MakeFourCC("WMV3"),
+                            .bitrate = 500000,
+                            .height = 240,
+                            .width = 320,
+                            .frameRate = 25,
+                            .quality = 0,
+                            .maxKeyFrameSeconds = 8};
     const auto sentinel = std::make_shared<media::WmProfile>(1);
     std::shared_ptr<media::WmProfile> out = sentinel;
     EXPECT_EQ(GenerateProfile(&audio, nullptr, 1, &video, &out, kProfileVersion), kNoVideoFormat);
@@ -111,8 +117,20 @@ TEST(ProfileGeneratorTest, RefusesBadArgumentsAndMissingFormatsWithoutWriting) {
 TEST(ProfileGeneratorTest, NumbersStreamsAndExcludesVideoByBitrate) {
     const AudioStreamParams audio{64000, 0x0161, 44100, 2};
     const VideoStreamParams video[] = {
-        {media::MakeFourCC("WMV2"), 800000, 480, 640, 30, 50, 4},
-        {media::MakeFourCC("WMV1"), 300000, 240, 320, 15, 50, 4},
+        {.fourcc = media::MakeFourCC("WMV2"),
+         .bitrate = 800000,
+         .height = 480,
+         .width = 640,
+         .frameRate = 30,
+         .quality = 50,
+         .maxKeyFrameSeconds = 4},
+        {.fourcc = media::MakeFourCC("WMV1"),
+         .bitrate = 300000,
+         .height = 240,
+         .width = 320,
+         .frameRate = 15,
+         .quality = 50,
+         .maxKeyFrameSeconds = 4},
     };
     const std::uint32_t scriptBitrate = 1000;
     std::shared_ptr<media::WmProfile> profile;

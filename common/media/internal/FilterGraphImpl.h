@@ -3,6 +3,7 @@
 // State behind FilterGraph, shared by the files that implement its parts.
 
 #include "FilterGraph.h"
+#include "internal/FileRenderState.h"
 #include "internal/GraphEventQueue.h"
 #include "internal/PostedErrors.h"
 #include "internal/SubtitleSidecar.h"
@@ -79,11 +80,7 @@ struct FilterGraph::Impl {
     bool endOfStream = false;         // every sink has ended since the last Run
     std::condition_variable reported; // on asyncDone, endOfStream and errors
     std::vector<DecodedStream> streams;
-    std::vector<Handle<GstPad>> pendingPads; // exposed by decodebin, chains not built yet
-    int subtitleLevel = 2;                   // load level of the subtitle filter for this render
-    internal::Sidecar sidecar;               // beside the rendered file
-    bool drawsSubtitles = false;             // a sidecar or the file's own stream is drawn
-    LeftOutSubtitles subtitlesLeftOut;       // by the last RenderFile
+    LeftOutSubtitles subtitlesLeftOut; // by the last RenderFile
     std::vector<Handle<GstElement>> renderedElements;
     int undecodableStreams = 0;
     bool undecodableVideo = false;
@@ -92,6 +89,7 @@ struct FilterGraph::Impl {
     // measured yet, negative when measuring failed.
     double measuredFrameTime = 0.0;
 
+    internal::FileRenderState fileRender; // shared with decodebin's thread; its own lock
     std::vector<SignalConnection> signalConnections;
     RendererFactory rendererFactory;
     VideoFilterFactory videoFilterFactory;
