@@ -13,6 +13,8 @@
 #include "Profile.h"
 #include "Prompts.h"
 
+#include <QFileInfo>
+
 namespace caspari {
 
 using media::Result;
@@ -82,8 +84,10 @@ void SubtitleConversion::RenderSourceGraph(const QString& path) {
 
 QString SubtitleConversion::SubtitlesLeftOutText() const {
     if (!leftOut_.sidecarPath.empty()) {
+        // The file's name: the status line has room for one line, and the
+        // subtitle file lies beside the video.
         return language_.GetMessageText(res::kMsgSubtitleFileUnreadable)
-            .arg(QString::fromStdString(leftOut_.sidecarPath));
+            .arg(QFileInfo(QString::fromStdString(leftOut_.sidecarPath)).fileName());
     }
     return leftOut_.embedded ? language_.GetMessageText(res::kMsgSubtitleStreamUnreadable)
                              : QString();

@@ -385,8 +385,7 @@ TEST_F(SubtitleConverterDlgTest, ConvertsAVideoWithoutReadableSubtitlesAsItIs) {
     auto window = StartWindow(kMkv.format);
     Open(*window, source.toStdString());
     EXPECT_EQ(Text(*window, idc::kStatus),
-              "The subtitle file " + sidecar +
-                  " could not be read; the video is converted without it.");
+              "The subtitle file plain.srt could not be read; the video is converted without it.");
     ASSERT_EQ(Convert(*window), ConversionOutcome::Completed);
     EXPECT_TRUE(prompts_.Messages().empty());
     ExpectConverted(source.toStdString(), OutputOf(kMkv), kMkv, false);
