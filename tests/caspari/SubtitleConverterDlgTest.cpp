@@ -353,8 +353,9 @@ TEST_F(SubtitleConverterDlgTest, AConversionThatStandsStillEndsWithAMessage) {
         ending.start();
     });
     EXPECT_EQ(outcome, ConversionOutcome::Failed);
-    // The bound, a tick, and the finishing.
-    EXPECT_LT(ending.elapsed(), 1500 + 1000 + 2000);
+    // The other stream runs on until the queues before the writer are full
+    // (seconds on a loaded machine), then the bound, a tick and the finishing.
+    EXPECT_LT(ending.elapsed(), 15000);
     ASSERT_EQ(prompts_.Messages().size(), 1u);
     EXPECT_TRUE(prompts_.Messages()[0].text.contains(
         QRegularExpression("^The conversion stopped making progress at 00:00:\\d\\d\\.$")))
