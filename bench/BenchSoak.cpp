@@ -18,6 +18,7 @@
 #include "MediaWorker.h"
 #include "OutputExtension.h"
 #include "OutputSettings.h"
+#include "ProgressWatchdog.h"
 #include "RecordingPrompts.h"
 #include "SubtitleConversion.h"
 
@@ -34,6 +35,7 @@
 #include <cstdio>
 #include <functional>
 #include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -109,6 +111,7 @@ struct Tally {
     int runs = 0;
     int hangs = 0;
     int failures = 0;
+    int emptyStops = 0; // stopped before any picture was written
     std::vector<qint64> stopLatencies;
 };
 
@@ -152,9 +155,26 @@ private:
     veltrano::ConversionJob& job_;
 };
 
+// How one run went; for a hang or a failure, where, and the graph then.
+struct RunReport {
+    RunEnd end = RunEnd::Completed;
+    qint64 stopLatency = -1; // when it was stopped
+    const char* phase = "";
+    std::string graph;
+};
+
+RunReport Ended(RunEnd end, const char* phase, const media::FilterGraph* graph) {
+    RunReport report;
+    report.end = end;
+    report.phase = phase;
+    if (graph != nullptr && end == RunEnd::Hung) {
+        report.graph = media::DescribeGraph(*graph);
+    }
+    return report;
+}
+
 // veltrano's job on the clip; stopped after `stopAfterMs` unless that is negative.
-RunEnd RunVeltrano(const QString& clip, const QString& output, int stopAfterMs,
-                   qint64& stopLatency) {
+RunReport RunVeltrano(const QString& clip, const QString& output, int stopAfterMs) {
     veltrano::ConverterState state;
     state.clipFile = clip;
     state.musicFile = clip;
@@ -172,32 +192,33 @@ RunEnd RunVeltrano(const QString& clip, const QString& output, int stopAfterMs,
         settings::CompressorForConversion(settings::CompressorCategory::Audio)};
     JobEvents events(job);
     if (media::Failed(job.BuildTimeline(inputs))) {
-        return RunEnd::Failed;
+        return Ended(RunEnd::Failed, "building the timeline", nullptr);
     }
     job.StartRender(inputs, &events);
     if (!job.Running()) {
-        return RunEnd::Failed;
+        return Ended(RunEnd::Failed, "starting", nullptr);
     }
-    RunEnd end = RunEnd::Completed;
+    RunReport report;
     if (stopAfterMs >= 0 && !WaitFor([&] { return events.ended; }, stopAfterMs)) {
         QElapsedTimer stopping;
         stopping.start();
         bool stopped = false;
         job.StopInBackground(&events, [&stopped] { stopped = true; });
-        end = WaitFor([&] { return stopped; }, kStopBoundMs) ? RunEnd::Stopped : RunEnd::Hung;
-        stopLatency = stopping.elapsed();
+        report = WaitFor([&] { return stopped; }, kStopBoundMs)
+                     ? Ended(RunEnd::Stopped, "stopping", nullptr)
+                     : Ended(RunEnd::Hung, "stopping", job.Graph());
+        report.stopLatency = stopping.elapsed();
     } else if (!WaitFor([&] { return events.ended; }, kRunBoundMs)) {
-        end = RunEnd::Hung;
+        report = Ended(RunEnd::Hung, "running", job.Graph());
     } else if (events.failed) {
-        end = RunEnd::Failed;
+        report = Ended(RunEnd::Failed, "running", nullptr);
     }
     job.Finish();
-    return end;
+    return report;
 }
 
 // caspari's engine on the clip into `output` in `format`; stopped likewise.
-RunEnd RunCaspari(const QString& clip, settings::OutputSettings output, int stopAfterMs,
-                  qint64& stopLatency) {
+RunReport RunCaspari(const QString& clip, settings::OutputSettings output, int stopAfterMs) {
     caspari::SubtitleConversion engine(nullptr, uikit::Language());
     int rendered = 0;
     bool finished = false;
@@ -211,28 +232,34 @@ RunEnd RunCaspari(const QString& clip, settings::OutputSettings output, int stop
                      });
     engine.RenderSourceGraph(clip);
     if (!WaitFor([&] { return rendered != 0; }, kRunBoundMs)) {
-        return RunEnd::Hung;
+        return Ended(RunEnd::Hung, "rendering the source", nullptr);
     }
-    if (rendered != 1 || media::Failed(engine.PrepareCompressorsAndBuild(output)) ||
-        media::Failed(engine.Run())) {
-        return RunEnd::Failed;
+    if (rendered != 1) {
+        return Ended(RunEnd::Failed, "rendering the source", nullptr);
+    }
+    if (media::Failed(engine.PrepareCompressorsAndBuild(output)) || media::Failed(engine.Run())) {
+        return Ended(RunEnd::Failed, "building and starting", nullptr);
     }
     rendered = 0;
-    RunEnd end = RunEnd::Completed;
+    RunReport report;
     if (stopAfterMs >= 0 && !WaitFor([&] { return finished; }, stopAfterMs)) {
         QElapsedTimer stopping;
         stopping.start();
         engine.Stop();
-        end = WaitFor([&] { return finished; }, kStopBoundMs) ? RunEnd::Stopped : RunEnd::Hung;
-        stopLatency = stopping.elapsed();
+        report = WaitFor([&] { return finished; }, kStopBoundMs)
+                     ? Ended(RunEnd::Stopped, "stopping", nullptr)
+                     : Ended(RunEnd::Hung, "stopping", engine.Graph());
+        report.stopLatency = stopping.elapsed();
     } else if (!WaitFor([&] { return finished; }, kRunBoundMs)) {
-        end = RunEnd::Hung;
+        report = Ended(RunEnd::Hung, "running", engine.Graph());
     } else if (outcome != caspari::ConversionOutcome::Completed) {
-        end = RunEnd::Failed;
+        report = Ended(RunEnd::Failed, "running", nullptr);
     }
     // The engine renders the source again; that graph goes with the engine.
-    WaitFor([&] { return rendered != 0; }, kRunBoundMs);
-    return end;
+    if (!WaitFor([&] { return rendered != 0; }, kRunBoundMs) && report.end != RunEnd::Hung) {
+        report = Ended(RunEnd::Hung, "rendering the source again", nullptr);
+    }
+    return report;
 }
 
 settings::OutputSettings CaspariOutput(const QDir& dir, int format) {
@@ -311,30 +338,42 @@ int main(int argc, char** argv) {
         const bool stop = random() % 3 == 0;
         // Runs take about a second or two on a busy machine: most stops land inside one.
         const int stopAfterMs = stop ? static_cast<int>(random() % 1200) : -1;
-        qint64 latency = -1;
         const std::size_t promptsBefore = prompts.records().size();
         QString output;
-        RunEnd end;
+        RunReport report;
         if (run % 2 == 0) {
             output = args.dir.filePath("soak-veltrano.avi");
-            end = RunVeltrano(clip, output, stopAfterMs, latency);
+            report = RunVeltrano(clip, output, stopAfterMs);
         } else {
             const settings::OutputSettings settings =
                 CaspariOutput(args.dir, formats[(run / 2) % 3]);
             output = settings.outputPath;
-            end = RunCaspari(clip, settings, stopAfterMs, latency);
+            report = RunCaspari(clip, settings, stopAfterMs);
         }
-        if (latency >= 0) {
-            tally.stopLatencies.push_back(latency);
+        if (report.stopLatency >= 0) {
+            tally.stopLatencies.push_back(report.stopLatency);
         }
         const bool messages = prompts.records().size() != promptsBefore;
-        if (end == RunEnd::Hung) {
+        const QByteArray fileName = QFileInfo(output).fileName().toLocal8Bit();
+        const char* name = fileName.constData();
+        if (report.end == RunEnd::Hung) {
             ++tally.hangs;
-            std::printf("run %d hung (%s)\n", run, qPrintable(output));
-        } else if (end == RunEnd::Failed || messages || !Playable(output)) {
+            std::printf("run %d (%s) hung while %s; the graph then:\n%s\n", run, name, report.phase,
+                        report.graph.c_str());
+        } else if (report.end == RunEnd::Failed || messages) {
             ++tally.failures;
-            std::printf("run %d failed (%s)%s%s\n", run, qPrintable(output), messages ? ": " : "",
+            std::printf("run %d (%s) failed while %s%s%s\n", run, name, report.phase,
+                        messages ? ": " : "",
                         messages ? qPrintable(prompts.records().back().text) : "");
+        } else if (!Playable(output)) {
+            // Stopped before the first picture reached the writer, a file has
+            // nothing to play; that is no failure.
+            if (report.end == RunEnd::Stopped) {
+                ++tally.emptyStops;
+            } else {
+                ++tally.failures;
+                std::printf("run %d (%s) completed without a picture\n", run, name);
+            }
         }
         if (tally.runs % 10 == 0) {
             std::printf("after %d runs (%.1f min): resident %.1f MiB\n", tally.runs,
@@ -345,8 +384,10 @@ int main(int argc, char** argv) {
     for (std::thread& spinner : spinners) {
         spinner.join();
     }
-    std::printf("runs %d, hangs %d, failures %d, stopped %zu\n", tally.runs, tally.hangs,
-                tally.failures, tally.stopLatencies.size());
+    std::printf("runs %d, hangs %d, failures %d, stopped %zu (%d of them before the first "
+                "picture)\n",
+                tally.runs, tally.hangs, tally.failures, tally.stopLatencies.size(),
+                tally.emptyStops);
     const qint64 p95 = Percentile(tally.stopLatencies, 0.95);
     std::printf("stop latency: median %lld ms, 95th percentile %lld ms, maximum %lld ms "
                 "(target 95th percentile <= %d ms: %s)\n",
