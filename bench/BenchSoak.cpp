@@ -163,12 +163,28 @@ struct RunReport {
     std::string graph;
 };
 
+// Every thread's stack, from gdb attached to this process; empty without gdb.
+std::string ThreadStacks() {
+    QProcess gdb;
+    gdb.start(QStringLiteral("gdb"), {"-p", QString::number(QCoreApplication::applicationPid()),
+                                      "-batch", "-ex", "thread apply all bt 25"});
+    if (!gdb.waitForFinished(60000)) {
+        gdb.kill();
+        return {};
+    }
+    return gdb.readAllStandardOutput().toStdString();
+}
+
 RunReport Ended(RunEnd end, const char* phase, const media::FilterGraph* graph) {
     RunReport report;
     report.end = end;
     report.phase = phase;
-    if (graph != nullptr && end == RunEnd::Hung) {
-        report.graph = media::DescribeGraph(*graph);
+    if (end == RunEnd::Hung) {
+        if (graph != nullptr) {
+            report.graph = media::DescribeGraph(*graph);
+        }
+        // Where each thread waits, when gdb is installed.
+        report.graph += ThreadStacks();
     }
     return report;
 }

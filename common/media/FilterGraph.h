@@ -153,7 +153,8 @@ public:
     // becomes end-of-stream, in the stream's own thread, so no lock is taken
     // from outside. The graph gets kFinishBoundMs to drain; where it does not
     // (a stalled or failed graph), the inputs of `mux` are ended directly so
-    // its file is still finished, with another kFinishBoundMs for that. Blocks
+    // its file is still finished, with another kFinishBoundMs for that; a
+    // graph that never reached playing is only stopped. Blocks
     // for at most about twice that: call it on the media worker, never the UI
     // thread.
     FinishOutcome FinishThenStop(const Element& mux);

@@ -136,7 +136,13 @@ FinishOutcome FilterGraph::FinishThenStop(const Element& mux) {
             outcome = FinishOutcome::Drained;
         }
     }
-    if (outcome != FinishOutcome::Drained && mux) {
+    // Until the graph plays, a writer that takes data waits for it to play
+    // (its preroll): ending the multiplexer from here would wait with it, and
+    // a graph whose start failed never plays. Such a graph has written
+    // nothing yet; it is only stopped.
+    GstState current = GST_STATE_VOID_PENDING;
+    gst_element_get_state(native(), &current, nullptr, 0);
+    if (outcome != FinishOutcome::Drained && mux && current == GST_STATE_PLAYING) {
         const auto deadline = Clock::now() + bound;
         EndInputsOf(mux, deadline);
         while (!WriterFinished(mux) && Clock::now() < deadline) {
