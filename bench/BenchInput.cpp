@@ -32,6 +32,20 @@ QStringList FfmpegCommonArgs() {
     return {"-y", "-v", "error"};
 }
 
+double ProcessStatusMiB(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key)) {
+            return line.mid(key.size()).trimmed().split(' ').front().toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
 bool RunFfmpeg(const QStringList& args) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);

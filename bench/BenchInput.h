@@ -24,6 +24,10 @@ struct BenchArgs {
 };
 BenchArgs ParseArgs(const QStringList& args, int defaultRuns, int fewestRuns);
 
+// A "VmXXX:" line of /proc/self/status (VmRSS, VmHWM) in MiB, negative when
+// it is missing.
+double ProcessStatusMiB(const char* field);
+
 // Runs ffmpeg quietly with args; true when it succeeded.
 bool RunFfmpeg(const QStringList& args);
 

@@ -28,21 +28,6 @@ namespace {
 constexpr double kPeakTargetMiB = 150;
 constexpr double kGrowthTargetMiB = 5;
 
-// A "VmXXX:" line of /proc/self/status in MiB, negative when it is missing.
-double StatusMiB(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().split(' ').front().toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
-
 // Starts a new peak (VmHWM) at the current resident size; false when the kernel
 // refuses, and the peak then covers the whole process.
 bool ResetPeak() {
@@ -101,23 +86,23 @@ int main(int argc, char** argv) {
     // A child's peak starts from this process's peak when it is started, so
     // ffmpeg runs while this process is still small.
     const double ffmpeg = FfmpegPeakMiB(input, dir.filePath("ffmpeg-memory.avi"));
-    if (ffmpeg < 0 || ffmpeg <= StatusMiB("VmHWM")) {
+    if (ffmpeg < 0 || ffmpeg <= bench::ProcessStatusMiB("VmHWM")) {
         std::fprintf(stderr, "the ffmpeg conversion failed or its peak is not its own\n");
         return 1;
     }
-    const double beforeMedia = StatusMiB("VmRSS");
+    const double beforeMedia = bench::ProcessStatusMiB("VmRSS");
     if (media::Failed(media::Initialize())) {
         std::fprintf(stderr, "media framework did not start\n");
         return 1;
     }
-    const double afterMedia = StatusMiB("VmRSS");
+    const double afterMedia = bench::ProcessStatusMiB("VmRSS");
     bench::JobRunner runner;
     if (!runner.Start()) {
         return 1;
     }
     std::printf("start-up: %.1f MiB resident before the media framework, %.1f MiB after it, "
                 "%.1f MiB with the encoders loaded\n",
-                beforeMedia, afterMedia, StatusMiB("VmRSS"));
+                beforeMedia, afterMedia, bench::ProcessStatusMiB("VmRSS"));
 
     if (!ResetPeak()) {
         std::printf("the peak cannot be reset: each peak is the process's so far\n");
@@ -134,8 +119,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "run %d failed\n", run);
             return 1;
         }
-        resident.push_back(StatusMiB("VmRSS"));
-        peaks.push_back(StatusMiB("VmHWM"));
+        resident.push_back(bench::ProcessStatusMiB("VmRSS"));
+        peaks.push_back(bench::ProcessStatusMiB("VmHWM"));
         std::printf("run %d: %.2f s (%.2f s of CPU), peak %.1f MiB, resident after it %.1f MiB\n",
                     run, seconds, cpu, peaks.back(), resident.back());
     }

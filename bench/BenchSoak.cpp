@@ -13,6 +13,7 @@
 #include "CompressorSlots.h"
 #include "ConversionJob.h"
 #include "GraphEvents.h"
+#include "JobRunner.h"
 #include "LanguagePack.h"
 #include "MediaInit.h"
 #include "MediaWorker.h"
@@ -82,19 +83,6 @@ QString EnsureClip(const QDir& dir) {
     return made && QFile::rename(partial, clip) ? clip : QString();
 }
 
-double ResidentMiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
-
 // Whether ffprobe reads a video stream of some length in the file.
 bool Playable(const QString& path) {
     QProcess probe;
@@ -127,33 +115,6 @@ bool WaitFor(const std::function<bool()>& done, int boundMs) {
     }
     return true;
 }
-
-// Receives a veltrano job's graph events.
-class JobEvents : public QObject {
-public:
-    explicit JobEvents(veltrano::ConversionJob& job) : job_(job) {}
-    bool ended = false;
-    bool failed = false;
-
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() != media::GraphNotifyEventType()) {
-            return QObject::event(event);
-        }
-        long code = 0;
-        std::intptr_t p1 = 0;
-        std::intptr_t p2 = 0;
-        while (job_.Graph() != nullptr &&
-               media::Succeeded(job_.Graph()->GetEvent(code, p1, p2, 0))) {
-            ended = ended || code == media::EC_COMPLETE || code == media::EC_ERRORABORT;
-            failed = failed || code == media::EC_ERRORABORT;
-        }
-        return true;
-    }
-
-private:
-    veltrano::ConversionJob& job_;
-};
 
 // How one run went; for a hang or a failure, where, and the graph then.
 struct RunReport {
@@ -206,7 +167,7 @@ RunReport RunVeltrano(const QString& clip, const QString& output, int stopAfterM
     const veltrano::JobInputs inputs{
         state, out, settings::CompressorForConversion(settings::CompressorCategory::Video),
         settings::CompressorForConversion(settings::CompressorCategory::Audio)};
-    JobEvents events(job);
+    bench::JobEvents events(job);
     if (media::Failed(job.BuildTimeline(inputs))) {
         return Ended(RunEnd::Failed, "building the timeline", nullptr);
     }
@@ -393,7 +354,7 @@ int main(int argc, char** argv) {
         }
         if (tally.runs % 10 == 0) {
             std::printf("after %d runs (%.1f min): resident %.1f MiB\n", tally.runs,
-                        clock.elapsed() / 60000.0, ResidentMiB());
+                        clock.elapsed() / 60000.0, bench::ProcessStatusMiB("VmRSS"));
         }
     }
     busy = false;

@@ -16,40 +16,26 @@
 
 namespace bench {
 
-namespace {
-
 using namespace veltrano;
 
-// Receives the job's graph notifications and ends the wait on completion or error.
-class Completion : public QObject {
-public:
-    Completion(ConversionJob& job, QEventLoop& loop) : job_(job), loop_(loop) {}
-    bool failed = false;
-
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() != media::GraphNotifyEventType()) {
-            return QObject::event(event);
-        }
-        long code = 0;
-        std::intptr_t p1 = 0;
-        std::intptr_t p2 = 0;
-        while (job_.Graph() != nullptr &&
-               media::Succeeded(job_.Graph()->GetEvent(code, p1, p2, 0))) {
-            if (code == media::EC_COMPLETE || code == media::EC_ERRORABORT) {
-                failed = code == media::EC_ERRORABORT;
-                loop_.quit();
+bool JobEvents::event(QEvent* event) {
+    if (event->type() != media::GraphNotifyEventType()) {
+        return QObject::event(event);
+    }
+    long code = 0;
+    std::intptr_t p1 = 0;
+    std::intptr_t p2 = 0;
+    while (job_.Graph() != nullptr && media::Succeeded(job_.Graph()->GetEvent(code, p1, p2, 0))) {
+        if (code == media::EC_COMPLETE || code == media::EC_ERRORABORT) {
+            ended = true;
+            failed = failed || code == media::EC_ERRORABORT;
+            if (onEnd_) {
+                onEnd_();
             }
         }
-        return true;
     }
-
-private:
-    ConversionJob& job_;
-    QEventLoop& loop_;
-};
-
-} // namespace
+    return true;
+}
 
 JobRunner::JobRunner() : scoped_(prompts_) {}
 
@@ -97,7 +83,7 @@ double JobRunner::Convert(const QString& input, const QString& output) {
                            settings::CompressorForConversion(settings::CompressorCategory::Video),
                            settings::CompressorForConversion(settings::CompressorCategory::Audio)};
     QEventLoop loop;
-    Completion completion(job, loop);
+    JobEvents completion(job, [&loop] { loop.quit(); });
     if (media::Failed(job.BuildTimeline(inputs))) {
         return -1;
     }

@@ -5,9 +5,33 @@
 
 #include "RecordingPrompts.h"
 
+#include <QObject>
 #include <QString>
 
+#include <functional>
+
+namespace veltrano {
+class ConversionJob;
+}
+
 namespace bench {
+
+// Receives a veltrano job's graph events: notes the end (completion or error)
+// and calls `onEnd` once it came.
+class JobEvents : public QObject {
+public:
+    explicit JobEvents(veltrano::ConversionJob& job, std::function<void()> onEnd = {})
+        : job_(job), onEnd_(std::move(onEnd)) {}
+    bool ended = false;
+    bool failed = false;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    veltrano::ConversionJob& job_;
+    std::function<void()> onEnd_;
+};
 
 class JobRunner {
 public:
