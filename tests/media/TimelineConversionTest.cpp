@@ -144,6 +144,35 @@ TEST_P(StoppedMidway, LeavesAPlayableFileWithinTwoSeconds) {
 INSTANTIATE_TEST_SUITE_P(TimelineConversion, StoppedMidway, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Stalled" : "Flowing"; });
 
+// A graph that never started playing (its start failed, or it was only
+// paused) with nothing left inside its multiplexer's inputs: ending those
+// would make the writer take its first data in the stopping thread and wait
+// there for a play that never comes. Such a stop only stops, in time.
+TEST_F(TimelineConversion, StopOfAGraphThatNeverPlayedReturnsInTime) {
+    const std::string input = HdClip();
+    ASSERT_FALSE(input.empty());
+    RenderEngine engine;
+    Element mux;
+    auto graph = BuildConversion(
+        engine, MakeTimeline(input, {0, 4 * kSecond, 0, 4 * kSecond}, 320, 240, 30.0),
+        OutputPath("never played.avi"), {"avenc_mpeg4", "lamemp3enc"}, &mux);
+    ASSERT_TRUE(graph);
+    Pad picture;
+    Pad sound;
+    ASSERT_EQ(engine.GetGroupOutputPin(0, picture), S_OK);
+    ASSERT_EQ(engine.GetGroupOutputPin(1, sound), S_OK);
+    StreamHold heldPicture(picture);
+    StreamHold heldSound(sound);
+    ASSERT_TRUE(heldPicture && heldSound);
+    graph->Pause();
+    QThread::msleep(300);
+
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(graph->FinishThenStop(mux), FinishOutcome::Stopped);
+    EXPECT_LT(timer.elapsed(), 2000);
+}
+
 // Number of different pictures among the video frames of a file.
 int DistinctFrames(const std::string& path) {
     QByteArray listing;
