@@ -3,9 +3,12 @@
 // WMV - while a busy loop occupies every processor. About a third of the runs
 // are stopped at a random moment. Prints the runs, the hangs (a run or a stop
 // that did not end within its bound), the failures, the Stop latency (median,
-// 95th percentile, maximum) and the resident memory after every tenth run.
+// 95th percentile, maximum) and the resident memory and heap in use after
+// every tenth run.
 //
-// Usage: bench_soak [work folder] [minutes]
+// Usage: bench_soak [work folder] [minutes] [kinds]
+// kinds: a comma-separated selection of veltrano, avi, mkv, wmv (default: all,
+// veltrano every other run), to see which engine a figure belongs to.
 
 #include "BenchInput.h"
 #include "CompressorCatalogue.h"
@@ -30,6 +33,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
@@ -58,6 +63,32 @@ const char kSparseSubtitles[] =
     "[Events]\nFormat: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n"
     "Dialogue: 0,0:00:00.50,0:00:01.00,Default,,0,0,0,,First\n"
     "Dialogue: 0,0:00:04.00,0:00:04.50,Default,,0,0,0,,Second\n";
+
+// A run of veltrano's job; the other kinds are caspari's output formats.
+constexpr int kVeltranoRun = -1;
+
+// The kinds of run in the order they take turns; empty for an unknown name.
+std::vector<int> RunKinds(const QString& selection) {
+    if (selection.isEmpty()) {
+        return {kVeltranoRun,         settings::kFormatAvi, kVeltranoRun,
+                settings::kFormatMkv, kVeltranoRun,         settings::kFormatWmv};
+    }
+    std::vector<int> kinds;
+    for (const QString& name : selection.split(',')) {
+        if (name == "veltrano") {
+            kinds.push_back(kVeltranoRun);
+        } else if (name == "avi") {
+            kinds.push_back(settings::kFormatAvi);
+        } else if (name == "mkv") {
+            kinds.push_back(settings::kFormatMkv);
+        } else if (name == "wmv") {
+            kinds.push_back(settings::kFormatWmv);
+        } else {
+            return {};
+        }
+    }
+    return kinds;
+}
 
 QString EnsureClip(const QDir& dir) {
     const QString clip = dir.filePath(QStringLiteral("soak-640x360-25fps-6s.mkv"));
@@ -309,7 +340,11 @@ int main(int argc, char** argv) {
     Tally tally;
     QElapsedTimer clock;
     clock.start();
-    const int formats[] = {settings::kFormatAvi, settings::kFormatMkv, settings::kFormatWmv};
+    const std::vector<int> kinds = RunKinds(arguments.size() > 3 ? arguments[3] : QString());
+    if (kinds.empty()) {
+        std::fprintf(stderr, "kinds are veltrano, avi, mkv and wmv, separated by commas\n");
+        return 2;
+    }
     while (clock.elapsed() < static_cast<qint64>(minutes * 60000)) {
         const int run = tally.runs++;
         const bool stop = random() % 3 == 0;
@@ -318,12 +353,12 @@ int main(int argc, char** argv) {
         const std::size_t promptsBefore = prompts.records().size();
         QString output;
         RunReport report;
-        if (run % 2 == 0) {
+        const int kind = kinds[static_cast<std::size_t>(run) % kinds.size()];
+        if (kind == kVeltranoRun) {
             output = args.dir.filePath("soak-veltrano.avi");
             report = RunVeltrano(clip, output, stopAfterMs);
         } else {
-            const settings::OutputSettings settings =
-                CaspariOutput(args.dir, formats[(run / 2) % 3]);
+            const settings::OutputSettings settings = CaspariOutput(args.dir, kind);
             output = settings.outputPath;
             report = RunCaspari(clip, settings, stopAfterMs);
         }
@@ -353,8 +388,12 @@ int main(int argc, char** argv) {
             }
         }
         if (tally.runs % 10 == 0) {
-            std::printf("after %d runs (%.1f min): resident %.1f MiB\n", tally.runs,
-                        clock.elapsed() / 60000.0, bench::ProcessStatusMiB("VmRSS"));
+            // The heap in use apart from the resident size: a leak grows both,
+            // memory the allocator keeps for reuse only the latter.
+            const struct mallinfo2 heap = mallinfo2();
+            std::printf("after %d runs (%.1f min): resident %.1f MiB, heap in use %.1f MiB\n",
+                        tally.runs, clock.elapsed() / 60000.0, bench::ProcessStatusMiB("VmRSS"),
+                        static_cast<double>(heap.uordblks + heap.hblkhd) / (1024.0 * 1024.0));
         }
     }
     busy = false;
