@@ -234,8 +234,8 @@ media::Pad VideoOutputOf(media::FilterGraph& graph) {
 
 TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     // Long enough to be running when the first progress tick comes, on one
-    // processor.
-    const std::string clip = testmedia::MakeMkv(1280, 720, 30, 10);
+    // processor of a fast machine.
+    const std::string clip = testmedia::MakeMkv(1280, 720, 30, 30);
     ASSERT_FALSE(clip.empty());
     CConverterDlg dialog;
     Open(dialog, clip);
@@ -291,8 +291,11 @@ TEST_F(ConversionTest, ProgressThenStopLeavesAPlayablePartialFile) {
     EXPECT_TRUE(Text(dialog, idc::kStatus).startsWith("Done. Output file: "));
     const testmedia::ProbeInfo out = testmedia::Probe(OutputPath("stopped.avi").toStdString());
     ASSERT_TRUE(out.ok);
-    EXPECT_GT(out.duration, 0.0);
-    EXPECT_LT(out.duration, 9.0);
+    // The picture ends where it was held; the sound may have run near the end.
+    const testmedia::StreamInfo* video = out.First("video");
+    ASSERT_NE(video, nullptr);
+    EXPECT_GT(video->duration, 0.0);
+    EXPECT_LT(video->duration, 28.0);
     std::string errors;
     EXPECT_TRUE(testmedia::DecodesCleanly(OutputPath("stopped.avi").toStdString(), &errors))
         << errors;
