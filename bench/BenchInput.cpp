@@ -157,7 +157,9 @@ bool CompareWithFfmpeg(const OurConversion& ours, int runs, const QString& input
     const double ffmpeg = Median(ffmpegTimes);
     std::printf("median of %d: %s %.2f s, ffmpeg %.2f s, ratio %.3f (target <= 1.10)\n", runs,
                 ours.label, our, ffmpeg, our / ffmpeg);
-    std::printf("video bitrate asked of both: %d bit/s\n", ours.videoBitrate);
+    if (ours.videoBitrate > 0) {
+        std::printf("video bitrate asked of both: %d bit/s\n", ours.videoBitrate);
+    }
     PrintOutput(ours.label, ours.output, input);
     PrintOutput("ffmpeg", ffmpegOutput, input);
     return true;

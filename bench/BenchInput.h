@@ -47,7 +47,7 @@ struct OurConversion {
     const char* label;
     std::function<double()> run; // one conversion: wall time in seconds, negative on failure
     QString output;
-    int videoBitrate; // as our encoder is set
+    int videoBitrate; // as our encoder is set; 0 when it encodes at constant quality
     // The matching ffmpeg conversion after the common arguments; empty for
     // FfmpegConversionArgs at videoBitrate.
     std::function<QStringList(const QString& input, const QString& output)> ffmpegArgs = {};

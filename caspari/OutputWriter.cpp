@@ -108,6 +108,9 @@ media::Result CreateOutputWriter(media::OutputBuilder& builder, const QString& o
     case settings::kFormatAsf:
         return OpenWriter(builder, outputPath, output.outputFormat, media::OutputFormat::Asf,
                           created);
+    case settings::kFormatMp4:
+        return OpenWriter(builder, outputPath, output.outputFormat, media::OutputFormat::Mp4,
+                          created);
     default:
         return media::S_OK;
     }

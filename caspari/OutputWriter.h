@@ -21,8 +21,8 @@ struct OutputWriter {
 
 // Adds the writer for output.outputFormat to the builder's graph, showing the
 // format's message on failure. Windows Media encodes by itself, so that format
-// clears both compressor use flags. A format without writer (4 and above)
-// creates nothing and succeeds.
+// clears both compressor use flags. A format without writer (4, and any value
+// that names no format) creates nothing and succeeds.
 media::Result CreateOutputWriter(media::OutputBuilder& builder, const QString& outputPath,
                                  settings::OutputSettings& output, OutputWriter& created);
 

@@ -8,6 +8,7 @@
 #include "LanguagePack.h"
 #include "MediaWorker.h"
 #include "MessageIds.h"
+#include "MuxCompatibility.h"
 #include "OutputBuilder.h"
 #include "OutputReplacement.h"
 #include "Profile.h"
@@ -213,6 +214,14 @@ Result SubtitleConversion::RenderIntoWriter(const media::Pad& upstream, media::M
             return added;
         }
         (video ? compressors_.video : compressors_.audio) = compressor;
+    }
+    if (writer_.mux &&
+        writer_.mux.FactoryName() == media::MultiplexerFactoryName(media::OutputFormat::Mp4) &&
+        !media::MultiplexerTakes(writer_.mux, type, compressor)) {
+        const QString name = settings::CompressorDisplayName(
+            category, compressor ? QString::fromStdString(compressor.FactoryName()) : QString());
+        uikit::ShowAppMessage(window_, language_.GetMessageText(res::kMsgMp4Refused).arg(name));
+        return media::VFW_E_TYPE_NOT_ACCEPTED;
     }
     // Without a writer (an empty mux) the stream goes to a default renderer.
     const Result result = builder.RenderStream(upstream, compressor, writer_.mux);

@@ -12,7 +12,7 @@ using K = ControlKind;
 // decides which of them is shown. Size, frame rate and resize are kept hidden.
 constexpr std::array kOptionsControls = {
     ControlTemplate{1056, K::Label, "Output Format:", 7, 9, 62, 8, StyleNone},
-    ControlTemplate{1046, K::DropDownList, "AVI\nWMV\nMKV", 72, 7, 60, 12, StyleNone},
+    ControlTemplate{1046, K::DropDownList, "AVI\nWMV\nMKV\nMP4", 72, 7, 60, 12, StyleNone},
     ControlTemplate{1020, K::Label, "Output file:", 7, 27, 62, 8, StyleNone},
     ControlTemplate{1009, K::Edit, "", 72, 25, 148, 12, StyleNone},
     ControlTemplate{1021, K::Button, "Browse", 224, 24, 47, 14, StyleNone},

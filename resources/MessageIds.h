@@ -20,5 +20,6 @@ inline constexpr int kMsgInputNotAFile = 180;            // %1 is the path picke
 inline constexpr int kMsgSubtitleFileUnreadable = 181;   // status line; %1 is the subtitle file
 inline constexpr int kMsgSubtitleStreamUnreadable = 182; // status line
 inline constexpr int kMsgNoProgress = 183; // conversion failure; %1 is the time reached
+inline constexpr int kMsgMp4Refused = 184; // %1 is the compressor that cannot go into MP4
 
 } // namespace res

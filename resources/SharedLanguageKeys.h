@@ -41,6 +41,7 @@ inline constexpr std::array kSharedMessageKeys = {
     LanguageKey{kMsgSubtitleFileUnreadable, "IDS_MESSAGE_SUBTITLE_FILE_UNREADABLE"},
     LanguageKey{kMsgSubtitleStreamUnreadable, "IDS_MESSAGE_SUBTITLE_STREAM_UNREADABLE"},
     LanguageKey{kMsgNoProgress, "IDS_MESSAGE_NO_PROGRESS"},
+    LanguageKey{kMsgMp4Refused, "IDS_MESSAGE_MP4_REFUSED"},
     LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
     LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
     LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},

@@ -1,5 +1,7 @@
 #include "EncoderCatalogue.h"
 
+#include "EncoderProperties.h"
+
 #include "internal/GstUtil.h"
 #include "internal/OutputCaps.h"
 
@@ -47,7 +49,7 @@ Result EncoderCatalogue::Create(EncoderCategory category, int index, Element& en
     if (index >= static_cast<int>(encoders.size())) {
         return S_FALSE;
     }
-    encoder = Element::Create(encoders[index].factoryName);
+    encoder = CreateEncoder(encoders[index].factoryName);
     if (!encoder) {
         return VFW_E_NO_ENCODER;
     }

@@ -168,6 +168,9 @@ std::vector<std::string> ApplyEncoderState(const Element& encoder, const Encoder
     GObjectClass* objectClass = G_OBJECT_GET_CLASS(encoder.native());
     for (const auto& [name, text] : state) {
         const GParamSpec* spec = g_object_class_find_property(objectClass, name.c_str());
+        if (spec != nullptr && IsChangeable(spec) && target.GetProperty(name) == text) {
+            continue;
+        }
         if (spec == nullptr || !IsChangeable(spec) || Failed(target.SetProperty(name, text))) {
             refused.push_back(name);
         }
@@ -175,9 +178,20 @@ std::vector<std::string> ApplyEncoderState(const Element& encoder, const Encoder
     return refused;
 }
 
+Element CreateEncoder(const std::string& factoryName) {
+    Element encoder = Element::Create(factoryName);
+    if (encoder && factoryName == "x264enc") {
+        // Constant quality like the common tools' default, so a picture that
+        // needs few bits gets few and a busy one is not starved.
+        encoder.SetProperty("pass", "qual");
+        encoder.SetProperty("quantizer", "21");
+    }
+    return encoder;
+}
+
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
                                                     const EncoderState& startFrom) {
-    const Element encoder = Element::Create(factoryName);
+    const Element encoder = CreateEncoder(factoryName);
     if (!encoder) {
         return {};
     }
@@ -197,7 +211,7 @@ std::vector<PropertySpec> DescribeElementProperties(const Element& element) {
 
 bool EncoderAcceptsValue(const std::string& factoryName, const std::string& name,
                          const std::string& text) {
-    const Element encoder = Element::Create(factoryName);
+    const Element encoder = CreateEncoder(factoryName);
     return encoder && ApplyEncoderState(encoder, {{name, text}}).empty();
 }
 

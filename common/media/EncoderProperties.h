@@ -36,8 +36,14 @@ struct PropertySpec {
 // nicks, flags joined by "+").
 using EncoderState = std::vector<std::pair<std::string, std::string>>;
 
+// A new encoder of `factoryName` starting from this program's defaults where
+// they differ from the encoder's own: x264enc encodes at a constant quality
+// (quantizer 21, its "medium" preset) instead of a fixed bitrate. Empty when
+// the factory is not installed.
+Element CreateEncoder(const std::string& factoryName);
+
 // The changeable settings of the encoder `factoryName`, read from a fresh
-// instance that first takes `startFrom`. Read-only and construct-only
+// instance (made by CreateEncoder) that first takes `startFrom`. Read-only and construct-only
 // properties, and those of types a person cannot type, are left out. Empty for
 // an unknown encoder.
 std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryName,
@@ -50,9 +56,10 @@ std::vector<PropertySpec> DescribeEncoderProperties(const std::string& factoryNa
 // are left out. Empty for an empty element.
 std::vector<PropertySpec> DescribeElementProperties(const Element& element);
 
-// Sets each named setting the encoder has and may change. Returns the names of
-// the settings left as they were: unknown to the encoder, not changeable, or
-// text that is no valid value of the setting.
+// Sets each named setting the encoder has and may change; a value the encoder
+// holds already is not set again (some encoders treat every setting made as
+// overriding their presets). Returns the names of the settings left as they were: unknown to the
+// encoder, not changeable, or text that is no valid value of the setting.
 std::vector<std::string> ApplyEncoderState(const Element& encoder, const EncoderState& state);
 
 // Whether `text` is a value the encoder's property `name` accepts (parses and

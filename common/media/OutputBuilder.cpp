@@ -1,5 +1,7 @@
 #include "OutputBuilder.h"
 
+#include "MuxCompatibility.h"
+
 #include "internal/GstUtil.h"
 #include "internal/MissingPlugin.h"
 #include "internal/OutputCaps.h"
@@ -22,19 +24,6 @@ constexpr const char* kInterleavingKey = "media-interleaving-mode";
 // full by count stalls the whole graph before the first byte is written.
 constexpr guint64 kInterleaveWindow = 3 * GST_SECOND;
 constexpr guint kEncoderFeedFrames = 4;
-
-const char* MuxFactory(OutputFormat format) {
-    switch (format) {
-    case OutputFormat::Avi:
-        return "avimux";
-    case OutputFormat::Matroska:
-        return "matroskamux";
-    case OutputFormat::Asf:
-    case OutputFormat::WindowsMedia:
-        return "asfmux";
-    }
-    return nullptr;
-}
 
 bool FileExists(const std::string& path) {
     struct stat info {};
@@ -115,7 +104,7 @@ Result RenderToDefaultRenderer(GstBin* pipeline, const Pad& source, const Elemen
 } // namespace
 
 std::string MissingMultiplexerText(OutputFormat format) {
-    const char* factoryName = MuxFactory(format);
+    const char* factoryName = MultiplexerFactoryName(format);
     auto factory = Handle<GstElementFactory>::Adopt(gst_element_factory_find(factoryName));
     return factory ? std::string() : internal::DescribeMissingElement(factoryName);
 }
@@ -141,7 +130,7 @@ Result OutputBuilder::SetOutputFileName(OutputFormat format, const std::string& 
     if (path.empty()) {
         return E_INVALIDARG;
     }
-    Element newMux(MakeElement(MuxFactory(format)));
+    Element newMux(MakeElement(MultiplexerFactoryName(format)));
     Element newWriter(MakeElement("filesink"));
     if (!newMux || !newWriter) {
         return VFW_E_NO_ENCODER;
@@ -167,6 +156,13 @@ Result OutputBuilder::SetOutputFileName(OutputFormat format, const std::string& 
     }
     if (format == OutputFormat::WindowsMedia || format == OutputFormat::Asf) {
         internal::RepairAsfPacketLengths(newMux.native());
+    }
+    if (format == OutputFormat::Mp4) {
+        // The index goes in front of the data once the data is complete; until
+        // then the data waits beside the file rather than in a temporary
+        // folder that may be too small for it.
+        const std::string parked = path + ".part";
+        g_object_set(newMux.native(), "faststart", TRUE, "faststart-file", parked.c_str(), nullptr);
     }
     mux = std::move(newMux);
     writer = std::move(newWriter);
@@ -218,6 +214,16 @@ Result BuildStreamChain(const Pad& source, const Element& compressor, const Elem
     }
     if (compressor) {
         internal::UseAllEncoderThreads(compressor.native());
+        internal::BoundKeyFrameDistance(compressor.native(), source.native());
+        if (type == MajorType::Video &&
+            mux.FactoryName() == MultiplexerFactoryName(OutputFormat::Mp4)) {
+            // Files of this kind are meant for every phone, television and
+            // browser; fewer of them decode 10-bit or 4:4:4 pictures.
+            if (Handle<GstElement> common =
+                    internal::MakeCommonPictureFilter(compressor.native())) {
+                elements.push_back(common);
+            }
+        }
         elements.push_back(MakeEncoderFeed());
         elements.push_back(compressor.handle());
     }
@@ -311,7 +317,7 @@ Result ConfigureFilterUsingProfile(const Element& writerMux, const WmProfile& pr
     if (!writerMux) {
         return E_POINTER;
     }
-    if (writerMux.FactoryName() != MuxFactory(OutputFormat::WindowsMedia)) {
+    if (writerMux.FactoryName() != MultiplexerFactoryName(OutputFormat::WindowsMedia)) {
         return E_INVALIDARG;
     }
     return internal::AttachWmProfile(writerMux.native(), profile);

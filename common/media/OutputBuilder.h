@@ -15,8 +15,9 @@
 namespace media {
 
 // WindowsMedia writes the same container as Asf; its writer encodes by itself
-// once ConfigureFilterUsingProfile gave it a profile.
-enum class OutputFormat { Avi, Matroska, Asf, WindowsMedia };
+// once ConfigureFilterUsingProfile gave it a profile. Mp4 writes its index at
+// the front of the file, so playing can start before the whole file is there.
+enum class OutputFormat { Avi, Matroska, Asf, WindowsMedia, Mp4 };
 
 // How streams are interleaved in the file. The multiplexers always write in
 // timestamp order once every stream has data, which is full interleaving; the

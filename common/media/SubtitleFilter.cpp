@@ -1,11 +1,13 @@
 // The subtitle filter's settings and its bin: an overlay element fed by the
-// file's own subtitle stream or by a sidecar script read inside the bin.
+// file's own subtitle stream or by a sidecar script read inside the bin. Plain
+// text goes through libass too, turned into events of one readable style.
 
 #include "SubtitleFilter.h"
 
 #include "internal/AssScriptSource.h"
 #include "internal/GstUtil.h"
 #include "internal/SubtitleFilterBin.h"
+#include "internal/TextToAss.h"
 
 #include <QSettings>
 
@@ -29,13 +31,8 @@ int SubtitleFilterLoadLevel() {
 }
 
 bool SubtitleFilterInstalled() {
-    for (const char* name : {"assrender", "textoverlay", "subparse"}) {
-        auto factory = Handle<GstElementFactory>::Adopt(gst_element_factory_find(name));
-        if (!factory) {
-            return false;
-        }
-    }
-    return true;
+    auto factory = Handle<GstElementFactory>::Adopt(gst_element_factory_find("assrender"));
+    return factory && internal::RegisterTextToAss();
 }
 
 namespace internal {
@@ -46,6 +43,7 @@ struct Overlay {
     const char* factory;
     const char* videoPad;
     const char* subtitlePad;
+    bool textToAss = false; // plain text reaches the overlay as ASS events
 };
 
 Overlay OverlayFor(SubtitleKind kind) {
@@ -53,7 +51,7 @@ Overlay OverlayFor(SubtitleKind kind) {
     case SubtitleKind::Ass:
         return {"assrender", "video_sink", "text_sink"};
     case SubtitleKind::Text:
-        return {"textoverlay", "video_sink", "text_sink"};
+        return {"assrender", "video_sink", "text_sink", true};
     case SubtitleKind::DvdSpu:
         return {"dvdspu", "video", "subpicture"};
     case SubtitleKind::Dvb:
@@ -64,28 +62,14 @@ Overlay OverlayFor(SubtitleKind kind) {
     }
 }
 
-bool Installed(const char* factory) {
-    return static_cast<bool>(Handle<GstElementFactory>::Adopt(gst_element_factory_find(factory)));
+bool Installed(const Overlay& overlay) {
+    return Handle<GstElementFactory>::Adopt(gst_element_factory_find(overlay.factory)) &&
+           (!overlay.textToAss || RegisterTextToAss());
 }
 
 bool AddGhost(GstElement* bin, const char* name, GstElement* element, const char* padName) {
     auto target = Handle<GstPad>::Adopt(gst_element_get_static_pad(element, padName));
     return target && gst_element_add_pad(bin, gst_ghost_pad_new(name, target.get()));
-}
-
-// The elements reading a sidecar, first to last; empty when one is missing.
-std::vector<Handle<GstElement>> SidecarReader(const Sidecar& sidecar) {
-    if (sidecar.format == SidecarFormat::Ass) {
-        Handle<GstElement> source = MakeAssScriptSource(sidecar.path);
-        return source ? std::vector{source} : std::vector<Handle<GstElement>>{};
-    }
-    Handle<GstElement> file = MakeElement("filesrc");
-    Handle<GstElement> parser = MakeElement("subparse");
-    if (!file || !parser) {
-        return {};
-    }
-    g_object_set(file.get(), "location", sidecar.path.c_str(), nullptr);
-    return {file, parser};
 }
 
 } // namespace
@@ -107,8 +91,7 @@ SubtitleKind SubtitleKindOfCaps(const GstCaps* caps) {
     } else if (std::strcmp(name, "subpicture/x-dvb") == 0) {
         kind = SubtitleKind::Dvb;
     }
-    return kind != SubtitleKind::None && Installed(OverlayFor(kind).factory) ? kind
-                                                                             : SubtitleKind::None;
+    return kind != SubtitleKind::None && Installed(OverlayFor(kind)) ? kind : SubtitleKind::None;
 }
 
 int ChooseSubtitlePad(const std::vector<Handle<GstPad>>& pads) {
@@ -151,19 +134,21 @@ void StopDecodingAtStyledSubtitles(GstElement* decodebin) {
 
 Handle<GstElement> MakeSubtitleFilter(SubtitleKind embedded, const Sidecar& sidecar) {
     SubtitleKind kind = embedded;
-    std::vector<Handle<GstElement>> reader;
+    // A sidecar, SRT as well, is read as an ASS script: SRT in the default text style.
+    Handle<GstElement> reader;
     if (kind == SubtitleKind::None && sidecar.format != SidecarFormat::None) {
-        reader = SidecarReader(sidecar);
-        if (!reader.empty()) {
-            kind = sidecar.format == SidecarFormat::Ass ? SubtitleKind::Ass : SubtitleKind::Text;
+        reader = MakeAssScriptSource(sidecar);
+        if (reader) {
+            kind = SubtitleKind::Ass;
         }
     }
     const Overlay overlayPads = OverlayFor(kind);
     Handle<GstElement> overlay = MakeElement(overlayPads.factory);
+    Handle<GstElement> textToAss = overlayPads.textToAss ? MakeTextToAss() : Handle<GstElement>();
     // The renderer after the filter may want another format than the overlay draws in.
     Handle<GstElement> convert = MakeElement("videoconvert");
     auto bin = Handle<GstElement>::AdoptFloating(gst_bin_new(kSubtitleFilterName));
-    if (!overlay || !convert || !bin) {
+    if (!overlay || !convert || !bin || (overlayPads.textToAss && !textToAss)) {
         return {};
     }
     if (kind == SubtitleKind::Ass) {
@@ -171,20 +156,25 @@ Handle<GstElement> MakeSubtitleFilter(SubtitleKind embedded, const Sidecar& side
         g_object_set(overlay.get(), "embeddedfonts", TRUE, nullptr);
     }
     gst_bin_add_many(GST_BIN(bin.get()), overlay.get(), convert.get(), nullptr);
-    for (const Handle<GstElement>& element : reader) {
-        gst_bin_add(GST_BIN(bin.get()), element.get());
+    if (reader) {
+        gst_bin_add(GST_BIN(bin.get()), reader.get());
     }
     bool ok = gst_element_link(overlay.get(), convert.get()) &&
               AddGhost(bin.get(), "sink", overlay.get(), overlayPads.videoPad) &&
               AddGhost(bin.get(), "src", convert.get(), "src");
-    for (std::size_t i = 1; ok && i < reader.size(); ++i) {
-        ok = gst_element_link(reader[i - 1].get(), reader[i].get());
+    // Where subtitles enter: the converter when there is one, else the overlay.
+    GstElement* input = overlay.get();
+    const char* inputPad = overlayPads.subtitlePad;
+    if (ok && textToAss) {
+        gst_bin_add(GST_BIN(bin.get()), textToAss.get());
+        ok = gst_element_link_pads(textToAss.get(), "src", overlay.get(), overlayPads.subtitlePad);
+        input = textToAss.get();
+        inputPad = "sink";
     }
-    if (ok && !reader.empty()) {
-        ok = gst_element_link_pads(reader.back().get(), nullptr, overlay.get(),
-                                   overlayPads.subtitlePad);
+    if (ok && reader) {
+        ok = gst_element_link_pads(reader.get(), nullptr, input, inputPad);
     } else if (ok && embedded != SubtitleKind::None) {
-        ok = AddGhost(bin.get(), kSubtitleInputName, overlay.get(), overlayPads.subtitlePad);
+        ok = AddGhost(bin.get(), kSubtitleInputName, input, inputPad);
     }
     return ok ? bin : Handle<GstElement>();
 }

@@ -4,7 +4,10 @@
 // its picture. RenderFile puts it into the first video path of every graph it
 // builds, as one bin named kSubtitleFilterName, when the user's load level says
 // so. It draws the file's own subtitle stream, else a sidecar script beside the
-// file (same base name, .ass, .ssa or .srt in any letter case).
+// file (same base name, .ass, .ssa or .srt in any letter case). ASS/SSA keep
+// their own styles; plain text (SRT, text tracks) is drawn in one default
+// style, white sans text on a black outline at the bottom centre, keeping its
+// italic, bold, underline, strike and colour tags.
 
 namespace media {
 

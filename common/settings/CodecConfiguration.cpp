@@ -13,8 +13,6 @@ namespace settings {
 
 namespace {
 
-constexpr int kMaxCodecs = 50;
-
 std::optional<CodecState>& StateBlock() {
     static std::optional<CodecState> state;
     return state;
@@ -66,14 +64,14 @@ void ConfigureSelectedCodec(QWidget* dialog, const QComboBox& videoList, QComboB
     const QString wanted = videoList.currentIndex() >= 0 ? videoList.currentText() : QString();
 
     std::vector<CompressorMember> members;
+    // Every configurable encoder, however many are installed: the framework
+    // lists far more than fifty, and a cut would leave the later ones (H.264
+    // among them) without settings.
     std::vector<CompressorMember> codecs;
     if (CurrentCompressorDevices().Walk(CompressorCategory::Video, members) == WalkResult::Ok) {
         for (const CompressorMember& member : members) {
             if (member.propertiesOpen && member.nameRead && !member.elementName.isEmpty()) {
                 codecs.push_back(member);
-            }
-            if (static_cast<int>(codecs.size()) == kMaxCodecs) {
-                break;
             }
         }
     }

@@ -52,6 +52,21 @@ bool FindCounted(const std::vector<CompressorMember>& members, Matches matches,
 
 } // namespace
 
+QString CompressorDisplayName(CompressorCategory category, const QString& elementName) {
+    if (elementName.isEmpty()) {
+        return SyntheticEntry(category);
+    }
+    std::vector<CompressorMember> members;
+    CurrentCompressorDevices().Walk(category, members);
+    for (const CompressorMember& member : members) {
+        if (member.elementName == elementName && member.nameRead &&
+            !member.friendlyName.isEmpty()) {
+            return member.friendlyName;
+        }
+    }
+    return elementName;
+}
+
 std::int32_t FillCompressorList(CompressorCategory category, QComboBox& list) {
     list.clear();
     list.addItem(SyntheticEntry(category));

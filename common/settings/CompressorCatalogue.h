@@ -18,6 +18,10 @@ std::int32_t FillCompressorList(CompressorCategory category, QComboBox& list);
 // program's default name, or of the first installed fallback encoder.
 bool FindDefaultCompressor(CompressorCategory category, std::int32_t& entry);
 
+// What the compressor list calls the encoder `elementName` (its friendly
+// name), or its uncompressed entry for an empty name.
+QString CompressorDisplayName(CompressorCategory category, const QString& elementName);
+
 // Empties the category's process-wide filter slot, then binds entry `entry`
 // into it. An entry that names no compressor leaves the slot empty.
 void BindCompressor(CompressorCategory category, std::int32_t entry);

@@ -37,6 +37,14 @@ std::int32_t EncoderEntry(CompressorCategory category, const QString& elementNam
     return -1;
 }
 
+QString EncoderNameAt(CompressorCategory category, std::int32_t entry) {
+    std::vector<CompressorMember> members;
+    CurrentCompressorDevices().Walk(category, members);
+    return entry >= 0 && entry < static_cast<std::int32_t>(members.size())
+               ? members[static_cast<std::size_t>(entry)].elementName
+               : QString();
+}
+
 ScopedCompressorDevices::ScopedCompressorDevices(CompressorDevices& replacement)
     : previous_(Replacement()) {
     Replacement() = &replacement;

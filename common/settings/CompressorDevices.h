@@ -44,6 +44,10 @@ CompressorDevices& CurrentCompressorDevices();
 // installed encoder whose own name is `elementName`; -1 when there is none.
 std::int32_t EncoderEntry(CompressorCategory category, const QString& elementName);
 
+// The encoder's own name of entry `entry`, counted the same way; empty for an
+// entry that names no installed encoder.
+QString EncoderNameAt(CompressorCategory category, std::int32_t entry);
+
 // Replaces the devices in force while the object lives (tests).
 class ScopedCompressorDevices {
 public:

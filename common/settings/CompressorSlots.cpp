@@ -13,7 +13,7 @@ media::Element CompressorForConversion(CompressorCategory category) {
     if (!bound) {
         return {};
     }
-    media::Element filter = media::Element::Create(bound.FactoryName());
+    media::Element filter = media::CreateEncoder(bound.FactoryName());
     const std::optional<CodecState>& state = CurrentCodecState();
     if (filter && category == CompressorCategory::Video && state &&
         state->encoderName == filter.FactoryName()) {

@@ -4,6 +4,7 @@
 #include "CodecConfiguration.h"
 #include "CompressorDevices.h"
 #include "DialogBuilder.h"
+#include "FormatCompressors.h"
 #include "LanguagePack.h"
 #include "MessageIds.h"
 #include "OutputExtension.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace settings {
 
@@ -279,11 +281,9 @@ void COutputOptionsDlg::SetUpCaspariControls() {
     for (int id : {ids_.videoLabel, ids_.audioLabel, ids_.note}) {
         Control(id)->hide();
     }
-    auto* formats = Control<QComboBox>(ids_.formatList);
-    formats->setCurrentIndex(settings_.outputFormat >= 0 &&
-                                     settings_.outputFormat < formats->count()
-                                 ? settings_.outputFormat
-                                 : -1);
+    // ASF has no entry: the list shows none, and the stored format stays.
+    Control<QComboBox>(ids_.formatList)
+        ->setCurrentIndex(FormatListPosition(settings_.outputFormat));
     ApplyFormatRule(settings_.outputFormat);
 }
 
@@ -297,7 +297,7 @@ void COutputOptionsDlg::ApplyFormatRule(std::int32_t format) {
                                       ids_.audioList,  ids_.settings,   ids_.note};
     const int bitrateControls[] = {ids_.videoBitrateLabel, ids_.videoBitrate, ids_.videoKbps,
                                    ids_.audioBitrateLabel, ids_.audioBitrate, ids_.audioKbps};
-    if (format < kFormatAvi || format > kFormatAsf) {
+    if (!WritesFile(format)) {
         uikit::CurrentPrompts().ShowMessage(this, "unknown error", "error",
                                             uikit::PromptIcon::Error);
         return;
@@ -366,14 +366,36 @@ void COutputOptionsDlg::OnFrameRateChoiceChanged(int position) {
 }
 
 void COutputOptionsDlg::OnFormatChanged(int position) {
-    settings_.outputFormat = position;
-    ApplyFormatRule(position);
+    settings_.outputFormat = FormatAtListPosition(position);
+    ApplyFormatRule(settings_.outputFormat);
+    if (settings_.outputFormat == kFormatMp4) {
+        ProposeMp4Compressors(false);
+    }
+}
+
+void COutputOptionsDlg::ProposeMp4Compressors(bool always) {
+    for (auto [category, listId] : {std::pair{CompressorCategory::Video, ids_.videoList},
+                                    std::pair{CompressorCategory::Audio, ids_.audioList}}) {
+        auto* list = Control<QComboBox>(listId);
+        // Position 0 is the uncompressed entry.
+        if (!always && FormatTakesCompressor(kFormatMp4, category, list->currentIndex() - 1)) {
+            continue;
+        }
+        const std::int32_t proposed = Mp4CompressorEntry(category);
+        if (proposed >= 0 && proposed + 1 < list->count()) {
+            list->setCurrentIndex(proposed + 1);
+        }
+    }
 }
 
 void COutputOptionsDlg::OnDefault() {
     if (IsCaspari() && settings_.outputFormat == kFormatWmv) {
         Control<QLineEdit>(ids_.videoBitrate)->setText("780");
         Control<QComboBox>(ids_.audioBitrate)->setCurrentIndex(1);
+        return;
+    }
+    if (IsCaspari() && settings_.outputFormat == kFormatMp4) {
+        ProposeMp4Compressors(true);
         return;
     }
     for (auto [category, listId] : {std::pair{CompressorCategory::Video, ids_.videoList},
@@ -394,13 +416,14 @@ void COutputOptionsDlg::OnBrowse() {
     if (!IsCaspari()) {
         request.filters = {{"AVI file", "*.avi"}};
     } else {
-        static const uikit::FileFilter kFilters[] = {
-            {"Audio Video Interleave file(*.avi)", "*.avi"},
-            {"Windows Media Video file (*.wmv)", "*.wmv"},
-            {"Matroska video file(*.mkv)", "*.mkv"},
-            {"Advanced Systems Format file(*.asf)", "*.asf"}};
-        if (settings_.outputFormat >= kFormatAvi && settings_.outputFormat <= kFormatAsf) {
-            request.filters = {kFilters[settings_.outputFormat]};
+        static const std::map<std::int32_t, uikit::FileFilter> kFilters = {
+            {kFormatAvi, {"Audio Video Interleave file(*.avi)", "*.avi"}},
+            {kFormatWmv, {"Windows Media Video file (*.wmv)", "*.wmv"}},
+            {kFormatMkv, {"Matroska video file(*.mkv)", "*.mkv"}},
+            {kFormatAsf, {"Advanced Systems Format file(*.asf)", "*.asf"}},
+            {kFormatMp4, {"MPEG-4 file(*.mp4)", "*.mp4"}}};
+        if (const auto filter = kFilters.find(settings_.outputFormat); filter != kFilters.end()) {
+            request.filters = {filter->second};
         } else {
             uikit::ShowError(this, "Does not support the video format");
         }
@@ -489,7 +512,11 @@ bool COutputOptionsDlg::Collect() {
         if (audioPosition >= 0 && audioPosition < static_cast<int>(std::size(kAudioBitrates))) {
             settings_.audioBitrate = kAudioBitrates[audioPosition];
         }
-        settings_.outputFormat = Control<QComboBox>(ids_.formatList)->currentIndex();
+        // Without a selection (a stored ASF) the stored format stays.
+        const int position = Control<QComboBox>(ids_.formatList)->currentIndex();
+        if (position >= 0) {
+            settings_.outputFormat = FormatAtListPosition(position);
+        }
     }
     return true;
 }

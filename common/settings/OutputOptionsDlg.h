@@ -59,6 +59,9 @@ private:
     void OnSizeChoiceChanged(int position);
     void OnFrameRateChoiceChanged(int position);
     void OnFormatChanged(int position);
+    // Selects H.264 and AAC where the chosen compressors cannot go into MP4,
+    // or `always`.
+    void ProposeMp4Compressors(bool always);
     void OnDefault();
     void OnBrowse();
     void OnSettings();

@@ -6,6 +6,7 @@
 #include "CaspariStrings.h"
 #include "CompressorCatalogue.h"
 #include "CompressorDevices.h"
+#include "FormatCompressors.h"
 #include "LanguagePack.h"
 #include "MediaInit.h"
 #include "OutputExtension.h"
@@ -15,6 +16,8 @@
 #include "TestEnvironment.h"
 #include "TestMedia.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
@@ -66,6 +69,39 @@ constexpr Container kAvi{settings::kFormatAvi, "Avi", "mpeg4", "mp3"};
 constexpr Container kWmv{settings::kFormatWmv, "Wmv", "wmv2", "wmav2"};
 constexpr Container kMkv{settings::kFormatMkv, "Mkv", "mpeg4", "mp3"};
 constexpr Container kAsf{settings::kFormatAsf, "Asf", "wmv2", "wmav2"};
+constexpr Container kMp4{settings::kFormatMp4, "Mp4", "h264", "aac"};
+
+// The types of an MP4's top-level boxes in file order ("ftyp", "moov", ...).
+std::vector<std::string> TopLevelBoxes(const QString& path) {
+    std::vector<std::string> boxes;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return boxes;
+    }
+    qint64 at = 0;
+    while (at + 8 <= file.size() && file.seek(at)) {
+        const QByteArray header = file.read(16);
+        if (header.size() < 8) {
+            break;
+        }
+        const auto byte = [&](int i) {
+            return static_cast<quint64>(static_cast<uchar>(header[i]));
+        };
+        quint64 size = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
+        if (size == 1 && header.size() == 16) {
+            size = 0;
+            for (int i = 8; i < 16; ++i) {
+                size = size << 8 | byte(i);
+            }
+        }
+        boxes.push_back(header.mid(4, 4).toStdString());
+        if (size < 8) {
+            break; // 0: up to the end of the file
+        }
+        at += static_cast<qint64>(size);
+    }
+    return boxes;
+}
 
 class SubtitleConversionTest : public ::testing::Test {
 protected:
@@ -105,6 +141,14 @@ protected:
             EntryOf(settings::CompressorCategory::Video, wmCodecs ? "avenc_wmv2" : "avenc_mpeg4");
         output.audioCompressorIndex =
             EntryOf(settings::CompressorCategory::Audio, wmCodecs ? "avenc_wmav2" : "lamemp3enc");
+        if (container.format == settings::kFormatMp4) {
+            // What the options dialog proposes for MP4.
+            output.videoCompressorIndex =
+                settings::Mp4CompressorEntry(settings::CompressorCategory::Video);
+            output.audioCompressorIndex =
+                settings::Mp4CompressorEntry(settings::CompressorCategory::Audio);
+            EXPECT_TRUE(output.videoCompressorIndex >= 0 && output.audioCompressorIndex >= 0);
+        }
         settings::BindCompressor(settings::CompressorCategory::Video, output.videoCompressorIndex);
         settings::BindCompressor(settings::CompressorCategory::Audio, output.audioCompressorIndex);
         return output;
@@ -198,6 +242,17 @@ TEST_P(ContainerConversion, WritesThePictureWithItsSubtitlesAndTheSound) {
         EXPECT_EQ(output.useVideoCompressor, 0) << "the Windows Media writer encodes by itself";
         EXPECT_EQ(output.useAudioCompressor, 0);
     }
+    if (container.format == settings::kFormatMp4) {
+        // Every player decodes it, and a browser plays it before it has all of it.
+        EXPECT_TRUE(video->profile == "High" || video->profile == "Main") << video->profile;
+        EXPECT_EQ(video->pixelFormat, "yuv420p");
+        const std::vector<std::string> boxes = TopLevelBoxes(output.outputPath);
+        const auto moov = std::find(boxes.begin(), boxes.end(), "moov");
+        EXPECT_LT(moov - boxes.begin(),
+                  std::find(boxes.begin(), boxes.end(), "mdat") - boxes.begin())
+            << "the index comes first";
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"out.mp4"});
+    }
 }
 
 constexpr double kClip = testmedia::kSubtitleClipSeconds;
@@ -231,8 +286,40 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(Containers, ContainerConversion,
                          ::testing::Combine(::testing::Values(kAssTrack, kNoSound),
-                                            ::testing::Values(kWmv, kMkv, kAsf)),
+                                            ::testing::Values(kWmv, kMkv, kAsf, kMp4)),
                          CaseName);
+
+// Plain-text cues beside the file, drawn into an MP4.
+INSTANTIATE_TEST_SUITE_P(TextIntoMp4, ContainerConversion,
+                         ::testing::Combine(::testing::Values(SourceCase{
+                                                "SidecarSrt",
+                                                [] { return testmedia::Mp4WithSidecarSrt(); }, true,
+                                                false, true, kClip}),
+                                            ::testing::Values(kMp4)),
+                         CaseName);
+
+// MP4 takes no Windows Media streams: the build is refused with a message
+// that names the compressor, and nothing is written.
+TEST_F(SubtitleConversionTest, Mp4RefusesWindowsMediaCompressorsWithAMessage) {
+    const std::string input = testmedia::MkvWithAss();
+    ASSERT_EQ(Open(input), 1);
+    settings::OutputSettings output = OutputFor(kMp4, input);
+    output.videoCompressorIndex = EntryOf(settings::CompressorCategory::Video, "avenc_wmv2");
+    output.audioCompressorIndex = EntryOf(settings::CompressorCategory::Audio, "avenc_wmav2");
+    settings::BindCompressor(settings::CompressorCategory::Video, output.videoCompressorIndex);
+    settings::BindCompressor(settings::CompressorCategory::Audio, output.audioCompressorIndex);
+    EXPECT_TRUE(media::Failed(engine_->PrepareCompressorsAndBuild(output)));
+    engine_->FinishConversion();
+    const auto messages = prompts_.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages.front().text.startsWith("MP4 holds H.264"))
+        << messages.front().text.toStdString();
+    EXPECT_TRUE(messages.front().text.contains(
+        settings::CompressorDisplayName(settings::CompressorCategory::Video, "avenc_wmv2")))
+        << messages.front().text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(output.outputPath));
+    EXPECT_FALSE(engine_->Converting());
+}
 
 // The overlay waits for each subtitle before drawing a picture; in the gaps
 // between events the file's subtitle stream moves on only by gap events that
@@ -279,17 +366,27 @@ TEST_F(SubtitleConversionTest, FollowsTheFilterLoadLevelAndPutsItBack) {
     EXPECT_EQ(key.value("General/LoadLevel").toInt(), 2);
 }
 
-TEST_F(SubtitleConversionTest, ConvertsTwiceWithoutReopeningAndStopsWithAPlayableFile) {
+class StoppedConversion : public SubtitleConversionTest,
+                          public ::testing::WithParamInterface<Container> {};
+
+TEST_P(StoppedConversion, ConvertsTwiceWithoutReopeningAndStopsWithAPlayableFile) {
     const std::string input = testmedia::HdMkvWithAss(8);
     ASSERT_EQ(Open(input), 1);
-    settings::OutputSettings output = OutputFor(kAvi, input);
+    settings::OutputSettings output = OutputFor(GetParam(), input);
     ASSERT_EQ(Convert(output), ConversionOutcome::Completed);
     const double fullDuration = testmedia::Probe(output.outputPath.toStdString()).duration;
 
     // The second run needs no second open; it is stopped once it is under way.
     const ConversionOutcome stopped = Convert(output, [&] {
-        ProcessEventsUntil([&] { return QFileInfo(output.outputPath).size() > 300 * 1024; },
-                           kConvertTimeoutMs);
+        // Two seconds in: well before the end on any machine.
+        EXPECT_TRUE(ProcessEventsUntil(
+            [&] {
+                media::ReferenceTime position = 0;
+                return engine_->Graph() != nullptr &&
+                       media::Succeeded(engine_->Graph()->GetCurrentPosition(position)) &&
+                       position >= 2 * media::kUnitsPerSecond;
+            },
+            kRenderTimeoutMs));
         engine_->Stop();
     });
     EXPECT_EQ(stopped, ConversionOutcome::Stopped);
@@ -300,7 +397,11 @@ TEST_F(SubtitleConversionTest, ConvertsTwiceWithoutReopeningAndStopsWithAPlayabl
     std::string errors;
     EXPECT_TRUE(testmedia::DecodesCleanly(output.outputPath.toStdString(), &errors)) << errors;
     EXPECT_TRUE(prompts_.Messages().empty());
+    EXPECT_FALSE(QFileInfo::exists(output.outputPath + ".part"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Containers, StoppedConversion, ::testing::Values(kAvi, kMp4),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SubtitleConversionTest, AWriteFailureEndsTheJobWithItsErrorAndRendersAgain) {
     const std::string input = testmedia::HdMkvWithAss(8);

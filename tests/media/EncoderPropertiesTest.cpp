@@ -46,6 +46,24 @@ TEST(EncoderPropertiesTest, MpegFourFamilyOffersRateSettings) {
     }
 }
 
+// H.264 starts from constant quality at the common tools' default preset; the
+// settings dialog shows that and a confirmed choice still wins.
+TEST(EncoderPropertiesTest, H264StartsFromConstantQuality) {
+    ASSERT_EQ(Initialize(), S_OK);
+    std::map<std::string, std::string> values;
+    for (const PropertySpec& spec : DescribeEncoderProperties("x264enc", {{"quantizer", "23"}})) {
+        values[spec.name] = spec.value;
+    }
+    EXPECT_EQ(values["pass"], "qual");
+    EXPECT_EQ(values["quantizer"], "23");
+    EXPECT_EQ(values["speed-preset"], "medium");
+    const Element encoder = CreateEncoder("x264enc");
+    ASSERT_TRUE(encoder);
+    EXPECT_TRUE(ApplyEncoderState(encoder, {{"pass", "cbr"}, {"bitrate", "900"}}).empty());
+    EXPECT_EQ(encoder.GetProperty("pass"), "cbr");
+    EXPECT_EQ(encoder.GetProperty("bitrate"), "900");
+}
+
 class LiveElementPropertiesTest : public mediatest::MediaTest {};
 
 // A live element offers what it may take in the state it is in: every setting

@@ -2,6 +2,7 @@
 #include "LanguagePack.h"
 #include "OutputExtension.h"
 #include "OutputOptionsDlg.h"
+#include "OutputSettingsStore.h"
 #include "Profile.h"
 #include "RecordingPrompts.h"
 #include "TestEnvironment.h"
@@ -30,7 +31,8 @@ TEST(SetOutputExtension, ReplacesTheExtensionOfTheFileName) {
         {1, "/v/out.avi", "/v/out.wmv"},
         {2, "/v/out", "/v/out.mkv"},
         {3, "/v/a.b.c", "/v/a.b.asf"},
-        {1, "/v/my.dir/out", "/v/my.dir/out.wmv"}};
+        {1, "/v/my.dir/out", "/v/my.dir/out.wmv"},
+        {5, "/v/out.avi", "/v/out.mp4"}};
     for (const auto& [format, path, expected] : cases) {
         QString out;
         EXPECT_TRUE(settings::SetOutputExtension(format, path, out));
@@ -173,8 +175,54 @@ TEST_F(CaspariOptionsTest, BrowseOffersTheFormatsFilter) {
     EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/home/u/film.mkv");
 }
 
+// MP4 is listed after MKV and stored as 5; ASF, stored by hand as 3, has no
+// entry and stays what it was.
+TEST_F(CaspariOptionsTest, Mp4IsStoredAsFiveAndAsfStaysThree) {
+    base_.videoCompressorIndex = settings::kCompressorNone;
+    auto reopened = [&] {
+        settings::OutputSettings loaded = base_;
+        settings::LoadOutputFormat(uikit::Profile::Application(), loaded);
+        return loaded;
+    };
+    {
+        COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
+        auto* formats = dialog.Control<QComboBox>(ids_.formatList);
+        ASSERT_EQ(formats->count(), 4);
+        EXPECT_EQ(formats->itemText(3), "MP4");
+        Choose(dialog, ids_.formatList, 3);
+        EXPECT_EQ(dialog.Control<QLineEdit>(ids_.outputFile)->text(), "/videos/out.mp4");
+        // No picture compressor cannot go into MP4: H.264 is proposed; MP3 can stay.
+        EXPECT_EQ(dialog.Control<QComboBox>(ids_.videoList)->currentText(), "Codec A");
+        EXPECT_EQ(dialog.Control<QComboBox>(ids_.audioList)->currentText(), "MP3");
+        prompts_.QueueFile("/home/u/film");
+        Click(dialog, ids_.browse);
+        ASSERT_EQ(prompts_.records().size(), 1u);
+        EXPECT_EQ(prompts_.records()[0].fileRequest.filters.at(0).description,
+                  "MPEG-4 file(*.mp4)");
+        Click(dialog, ids_.ok);
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(uikit::Profile::Application().GetInt("Settings", "nOuptputFormat", -1), 5);
+        EXPECT_EQ(dialog.settings().outputPath, "/home/u/film.mp4");
+    }
+    {
+        COutputOptionsDlg dialog(reopened(), nullptr, OptionsVariant::Caspari);
+        EXPECT_EQ(dialog.Control<QComboBox>(ids_.formatList)->currentText(), "MP4");
+    }
+    uikit::Profile store = uikit::Profile::Application();
+    store.WriteInt("Settings", "nOuptputFormat", 3);
+    store.Save();
+    base_.outputPath = "/videos/out.asf";
+    COutputOptionsDlg dialog(reopened(), nullptr, OptionsVariant::Caspari);
+    EXPECT_EQ(dialog.Control<QComboBox>(ids_.formatList)->currentIndex(), -1);
+    Click(dialog, ids_.ok);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.settings().outputFormat, 3);
+    EXPECT_EQ(uikit::Profile::Application().GetInt("Settings", "nOuptputFormat", -1), 3);
+    EXPECT_EQ(dialog.settings().outputPath, "/videos/out.asf");
+}
+
 TEST_F(CaspariOptionsTest, UnknownStoredFormatIsReported) {
-    base_.outputFormat = 5;
+    base_.outputFormat = 6;
     COutputOptionsDlg dialog(base_, nullptr, OptionsVariant::Caspari);
     const auto messages = prompts_.Messages();
     ASSERT_EQ(messages.size(), 2u);

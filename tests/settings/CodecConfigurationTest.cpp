@@ -96,6 +96,24 @@ TEST_F(CodecConfigurationTest, RenamedEncoderOfTheSameVersionMatchesByTheFallbac
     QApplication::processEvents();
 }
 
+// The framework installs far more encoders than a fixed table of 50 holds:
+// one listed late (H.264, which MP4 proposes) is still configured.
+TEST_F(CodecConfigurationTest, AnEncoderListedAfterFiftyOthersIsConfigured) {
+    std::vector<settings::CompressorMember> members;
+    for (int i = 0; i < 60; ++i) {
+        members.push_back(Member("Some Encoder", "avenc_mpeg4"));
+    }
+    members.push_back(Member("x264 H.264 Encoder", "x264enc"));
+    devices_.SetMembers(CompressorCategory::Video, members);
+    Choose("x264 H.264 Encoder");
+    DialogAnswer answer;
+    AnswerNextDialog(answer);
+    settings::ConfigureSelectedCodec(nullptr, videoList_, codecList_, "divx");
+    EXPECT_TRUE(answer.shown);
+    EXPECT_EQ(codecList_.count(), 61);
+    EXPECT_EQ(codecList_.currentIndex(), 60);
+}
+
 TEST_F(CodecConfigurationTest, NoMatchOrNoSettingsShowsNothing) {
     for (const char* name : {"Full frames (uncompressed)", "Missing Encoder"}) {
         Choose(name);

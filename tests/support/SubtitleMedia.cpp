@@ -213,10 +213,11 @@ QRect SubtitleArea(QSize frame) {
 }
 
 QRect PlainTextArea(QSize frame) {
-    // The overlay's default font scales with the width: a short bar above the
-    // bottom edge, about 0.45..0.54 of the width and 0.85..0.89 of the height.
-    return QRect(frame.width() * 46 / 100, frame.height() * 86 / 100, frame.width() * 7 / 100,
-                 frame.height() * 2 / 100);
+    // The default style's text is 1/18 of the height, just above the bottom
+    // margin: the blocks span about 0.43..0.57 of the width and 0.91..0.96
+    // of the height.
+    return QRect(frame.width() * 46 / 100, frame.height() * 92 / 100, frame.width() * 7 / 100,
+                 frame.height() * 3 / 100);
 }
 
 QImage GrabFrame(const std::string& path, double seconds) {

@@ -225,7 +225,7 @@ ProbeInfo Probe(const std::string& path) {
     QByteArray output;
     const int code = Run(QStringLiteral("ffprobe"),
                          {"-v", "error", "-show_entries",
-                          "stream=codec_type,codec_name,pix_fmt,width,height,r_frame_rate,"
+                          "stream=codec_type,codec_name,profile,pix_fmt,width,height,r_frame_rate,"
                           "duration:format=duration",
                           "-of", "json", QString::fromStdString(path)},
                          &output);
@@ -239,6 +239,7 @@ ProbeInfo Probe(const std::string& path) {
         StreamInfo s;
         s.codecType = stream.value("codec_type").toString().toStdString();
         s.codecName = stream.value("codec_name").toString().toStdString();
+        s.profile = stream.value("profile").toString().toStdString();
         s.pixelFormat = stream.value("pix_fmt").toString().toStdString();
         s.width = stream.value("width").toInt();
         s.height = stream.value("height").toInt();

@@ -40,6 +40,7 @@ std::string MkvSingleFrameWithoutRate();
 struct StreamInfo {
     std::string codecType; // "video", "audio", "subtitle"
     std::string codecName;
+    std::string profile; // "High", "LC", ...
     std::string pixelFormat;
     int width = 0;
     int height = 0;

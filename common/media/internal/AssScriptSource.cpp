@@ -47,9 +47,9 @@ void FreeFeed(gpointer data) {
 
 } // namespace
 
-Handle<GstElement> MakeAssScriptSource(const std::string& path) {
+Handle<GstElement> MakeAssScriptSource(const Sidecar& sidecar) {
     auto feed = std::make_unique<ScriptFeed>();
-    if (!ReadAssScript(path, feed->script)) {
+    if (!ReadSidecarScript(sidecar, feed->script)) {
         return {};
     }
     Handle<GstElement> source = MakeElement("appsrc");

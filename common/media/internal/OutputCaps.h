@@ -16,4 +16,12 @@ Handle<GstCaps> UncompressedCaps(GstPad* pad);
 // Lets an encoder use all cores unless its thread count was chosen already.
 void UseAllEncoderThreads(GstElement* encoder);
 
+// An encoder left to place key frames itself (key-int-max 0) gets one at least
+// every ten seconds of the stream `source` carries, so a player can seek in it.
+void BoundKeyFrameDistance(GstElement* encoder, GstPad* source);
+
+// 8-bit 4:2:0 pictures for an encoder that takes them: the format every
+// player decodes. Empty when the encoder does not take it.
+Handle<GstElement> MakeCommonPictureFilter(GstElement* encoder);
+
 } // namespace media::internal

@@ -181,60 +181,23 @@ bool HasOverlongLine(const std::string& text) {
     return false;
 }
 
-// "00:00:01,000": digits, colon, digits, colon, digits, comma or point, digits.
-bool IsSrtTime(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    int field = 0;
-    int digits = 0;
-    for (const char c : text) {
-        if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
-            if (++digits > 3) {
-                return false;
-            }
-        } else if (digits > 0 &&
-                   ((field < 2 && c == ':') || (field == 2 && (c == ',' || c == '.')))) {
-            ++field;
-            digits = 0;
-        } else {
-            return false;
-        }
-    }
-    return field == 3 && digits > 0;
-}
-
-// A line "00:00:01,000 --> 00:00:02,500" anywhere in the text.
-bool HasSrtTimeLine(const std::string& text) {
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != '\n' && text[i] != '\r') {
-            continue;
-        }
-        const std::string_view line(text.data() + lineStart, i - lineStart);
-        const std::size_t arrow = line.find("-->");
-        if (arrow != std::string_view::npos && IsSrtTime(line.substr(0, arrow))) {
-            // Position fields ("X1:40 X2:600 ...") may follow the end time.
-            std::string_view end = line.substr(arrow + 3);
-            const std::size_t first = end.find_first_not_of(" \t");
-            end = first == std::string_view::npos ? std::string_view() : end.substr(first);
-            if (IsSrtTime(end.substr(0, end.find_first_of(" \t")))) {
-                return true;
-            }
-        }
-        lineStart = i + 1;
+bool ParseSidecarText(SidecarFormat format, const std::string& text, AssScript& script) {
+    switch (format) {
+    case SidecarFormat::Ass:
+        return ParseAssScript(text, script);
+    case SidecarFormat::Srt:
+        return ParseSrtScript(text, script);
+    case SidecarFormat::None:
+        break;
     }
     return false;
 }
 
 } // namespace
 
-bool ReadAssScript(const std::string& path, AssScript& script) {
-    const std::optional<std::string> text = ReadSubtitleFile(path);
-    return text && ParseAssScript(*text, script);
+bool ReadSidecarScript(const Sidecar& sidecar, AssScript& script) {
+    const std::optional<std::string> bytes = ReadSubtitleFile(sidecar.path);
+    return bytes && ParseSidecarText(sidecar.format, AsEightBitText(*bytes), script);
 }
 
 bool SidecarReadable(const Sidecar& sidecar) {
@@ -248,11 +211,8 @@ bool SidecarReadable(const Sidecar& sidecar) {
                  sidecar.path.c_str(), kMaxSubtitleLineBytes);
         return false;
     }
-    if (sidecar.format == SidecarFormat::Ass) {
-        AssScript script;
-        return ParseAssScript(text, script);
-    }
-    return sidecar.format == SidecarFormat::Srt && HasSrtTimeLine(text);
+    AssScript script;
+    return ParseSidecarText(sidecar.format, text, script);
 }
 
 std::size_t FirstEventFrom(const AssScript& script, std::int64_t positionNs) {

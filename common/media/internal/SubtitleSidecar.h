@@ -1,8 +1,8 @@
 #pragma once
 
-// Subtitle scripts that lie beside a video file, and the reader that turns an
-// ASS/SSA script into the form a demuxer hands its subtitle track on in:
-// the script header as codec data and one block per Dialogue line.
+// Subtitle scripts that lie beside a video file, and the readers that turn an
+// ASS/SSA script or an SRT file into the form a demuxer hands an ASS track on
+// in: the script header as codec data and one block per Dialogue line.
 
 #include <cstdint>
 #include <string>
@@ -37,15 +37,20 @@ struct AssScript {
 // when the text has no [Events] section with a Format line.
 bool ParseAssScript(const std::string& text, AssScript& script);
 
+// Reads SRT cues as events of the default text style (TextToAssHeader), their
+// tags as override tags. Text that is not UTF-8 is taken as Windows-1252, or
+// as GST_SUBTITLE_ENCODING says. False when no line holds a cue's times.
+bool ParseSrtScript(const std::string& text, AssScript& script);
+
 // Subtitle files above this size are refused: one is read whole.
 inline constexpr std::int64_t kMaxSubtitleFileBytes = 50LL * 1024 * 1024;
 // A line longer than this is damage: no cue holds that much text, and drawing
 // it would take the overlay far longer than a frame.
 inline constexpr std::size_t kMaxSubtitleLineBytes = 64 * 1024;
 
-// Reads and parses the script file at `path`; false when it cannot be read,
-// is larger than kMaxSubtitleFileBytes or holds no script.
-bool ReadAssScript(const std::string& path, AssScript& script);
+// Reads and parses the sidecar by its format; false when it cannot be read, is
+// larger than kMaxSubtitleFileBytes or holds no script.
+bool ReadSidecarScript(const Sidecar& sidecar, AssScript& script);
 
 // Whether the sidecar can be drawn: it can be read, is not too large, has no
 // overlong line, and holds a script (ASS/SSA) or at least one well-formed
