@@ -4,10 +4,12 @@
 // their ratio and the size and PSNR of both outputs. Three jobs: MPEG-4 at
 // 2 Mbit/s + MP3 into AVI, the Windows Media writer (WMV2 + WMA) at the
 // program's default bitrates, and H.264 at constant quality + AAC into an MP4
-// with its index in front.
+// with its index in front. Then ten short clips through the program's command
+// line against ten ffmpeg runs in a shell loop (see BatchBench.h).
 //
 // Usage: bench_caspari [work folder] [runs]
 
+#include "BatchBench.h"
 #include "BenchInput.h"
 #include "CodecConfiguration.h"
 #include "CompressorCatalogue.h"
@@ -167,6 +169,8 @@ int main(int argc, char** argv) {
         args.runs, input, args.dir.filePath("ffmpeg-burn.mp4"));
     settings::ReleaseCompressor(settings::CompressorCategory::Video);
     settings::ReleaseCompressor(settings::CompressorCategory::Audio);
+    const bool batchCompared =
+        bench::CompareBatchWithFfmpeg(args.dir, args.runs, QStringLiteral(CONVERTERS_CASPARI));
     media::Uninitialize();
-    return aviCompared && wmvCompared && mp4Compared ? 0 : 1;
+    return aviCompared && wmvCompared && mp4Compared && batchCompared ? 0 : 1;
 }

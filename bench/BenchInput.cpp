@@ -55,7 +55,12 @@ bool RunFfmpeg(const QStringList& args) {
 }
 
 QString EnsureInput(const QDir& dir) {
-    const QString input = dir.filePath(QStringLiteral("bench-1280x720-30fps-30s.mkv"));
+    return EnsureClip(dir, QStringLiteral("1280x720"), kSeconds);
+}
+
+QString EnsureClip(const QDir& dir, const QString& size, int seconds) {
+    const QString input =
+        dir.filePath(QStringLiteral("bench-%1-30fps-%2s.mkv").arg(size).arg(seconds));
     if (QFileInfo(input).size() > 0) {
         return input;
     }
@@ -68,9 +73,9 @@ QString EnsureInput(const QDir& dir) {
     std::printf("making %s\n", qPrintable(input));
     const QString partial = dir.filePath(QStringLiteral(".bench-partial.mkv"));
     const bool made =
-        RunFfmpeg({"-f",      "lavfi",   "-i",       "testsrc2=size=1280x720:rate=30",
+        RunFfmpeg({"-f",      "lavfi",   "-i",       "testsrc2=size=" + size + ":rate=30",
                    "-f",      "lavfi",   "-i",       "sine=frequency=440:sample_rate=48000",
-                   "-i",      subtitles, "-t",       QString::number(kSeconds),
+                   "-i",      subtitles, "-t",       QString::number(seconds),
                    "-map",    "0:v",     "-map",     "1:a",
                    "-map",    "2:s",     "-c:v",     "libx264",
                    "-preset", "medium",  "-pix_fmt", "yuv420p",

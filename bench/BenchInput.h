@@ -33,6 +33,8 @@ bool RunFfmpeg(const QStringList& args);
 
 // The benchmark clip in dir, made with ffmpeg when missing; empty on failure.
 QString EnsureInput(const QDir& dir);
+// A clip like it of `size` ("640x360") and `seconds`, with the same subtitles.
+QString EnsureClip(const QDir& dir, const QString& size, int seconds);
 
 // The video bitrate (bit/s) our MPEG-4 encoder takes when nobody sets one, for
 // an ffmpeg run that happens before the media framework is up.

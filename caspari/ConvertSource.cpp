@@ -28,10 +28,16 @@ constexpr std::int32_t kFormatFilterGraphOnly = 4;
 
 void CSubtitleConverterDlg::OnConvert() {
     if (converting_ == 1) {
+        // A batch finishes the file under way and starts no other.
+        batchStopping_ = batchIndex_ >= 0;
         conversion_->Stop();
         return;
     }
     if (busy()) {
+        return;
+    }
+    if (batch_) {
+        OnBatchConvert();
         return;
     }
     if (conversion_->Graph() == nullptr) {
@@ -41,6 +47,10 @@ void CSubtitleConverterDlg::OnConvert() {
     if (!ConfirmConversion()) {
         return;
     }
+    StartConversion();
+}
+
+void CSubtitleConverterDlg::StartConversion() {
     const media::Result built = conversion_->PrepareCompressorsAndBuild(outputSettings_);
     if (media::Failed(built)) {
         startFailure_ = QString::fromStdString(media::ErrorText160(built));
@@ -118,7 +128,9 @@ bool CSubtitleConverterDlg::ConfirmConversion() {
 
 void CSubtitleConverterDlg::OnProgressTick() {
     ++elapsedSeconds_;
-    SetStatus(ProgressText(elapsedSeconds_));
+    SetStatus(batchIndex_ >= 0
+                  ? batch_->FileLine(batchIndex_) + '\n' + ProgressText(elapsedSeconds_)
+                  : ProgressText(elapsedSeconds_));
     media::ReferenceTime position = 0;
     const media::FilterGraph* graph = conversion_->Graph();
     if (graph == nullptr || sourceDuration_ <= 0 ||
@@ -133,6 +145,10 @@ void CSubtitleConverterDlg::OnProgressTick() {
 void CSubtitleConverterDlg::OnConversionFinished(ConversionOutcome outcome,
                                                  const QString& errorText) {
     progressTimer_.stop();
+    if (batchIndex_ >= 0) {
+        OnBatchFileFinished(outcome, errorText);
+        return;
+    }
     converting_ = 0;
     RefreshConvertLabel();
     elapsedSeconds_ = 0;

@@ -6,6 +6,7 @@
 #include "CaspariMessages.h"
 #include "ClockText.h"
 #include "CompressorSlots.h"
+#include "ConversionSettings.h"
 #include "DivxFeedback.h"
 #include "FileOpening.h"
 #include "HelpLinks.h"
@@ -47,7 +48,7 @@ CSubtitleConverterDlg::CSubtitleConverterDlg(QWidget* parent)
             &CSubtitleConverterDlg::RefreshConvertLabel);
     new uikit::FileDropTarget(
         *this, [this] { return CanOpenVideo(); },
-        [this](const QString& path) { OpenVideoFile(path); });
+        [this](const QStringList& paths) { OpenVideoFiles(paths); });
 }
 
 CSubtitleConverterDlg::~CSubtitleConverterDlg() = default;
@@ -57,15 +58,11 @@ bool CSubtitleConverterDlg::InitDialog() {
         uikit::ShowError(nullptr, "Could not initialize COM library.");
         return false;
     }
-    // The only frame-rate choice offered is the source's own, which the output
-    // then keeps also after the options were confirmed.
-    outputSettings_.frameRateIndex = settings::kFrameRateSourceIndex;
-    const uikit::Profile profile = uikit::Profile::Application();
-    settings::LoadOutputFormat(profile, outputSettings_);
     Control(idc::kBuildFilters)->hide();
     settings::WriteDivxFeedbackSwitch();
-    settings::LoadCompressors(profile, outputSettings_);
-    settings::LoadOutputPath(profile, settings::DefaultOutputPath(this), outputSettings_);
+    // The same stored settings the command line starts from; the frame rate
+    // stays the source's also after the options were confirmed.
+    LoadStoredOutputSettings(this, outputSettings_);
     QString withExtension;
     // A format the program does not write leaves no output file to write to.
     outputSettings_.outputPath =
@@ -73,13 +70,11 @@ bool CSubtitleConverterDlg::InitDialog() {
                                      withExtension)
             ? withExtension
             : QString();
-    settings::LoadOutputSize(profile, outputSettings_);
     SetStatus(QString("%1 %2     %3 %4")
                   .arg(Language().GetMessageText(msg::kOutputFile), outputSettings_.outputPath,
                        Language().GetMessageText(msg::kResolution),
                        Language().GetMessageText(msg::kOriginalSize)));
     Control<QLabel>(idc::kSourceInfo)->setText("00:00:00");
-    settings::LoadBitrates(profile, outputSettings_);
     ForceSubtitleFilterLoad(filterLoad_);
     Language().ApplyToDialog(*this, res::CaspariMainDialog().id);
     return true;
@@ -166,9 +161,9 @@ bool CSubtitleConverterDlg::TryClose() {
         return true;
     }
     if (converting_ == 1) {
-        uikit::CurrentPrompts().ShowMessage(this, Language().GetMessageText(msg::kStopFirst),
-                                            Language().GetMessageText(msg::kWarning),
-                                            uikit::PromptIcon::Warning);
+        UserPrompts().ShowMessage(this, Language().GetMessageText(msg::kStopFirst),
+                                  Language().GetMessageText(msg::kWarning),
+                                  uikit::PromptIcon::Warning);
         return false;
     }
     conversion_->ReleaseGraph();

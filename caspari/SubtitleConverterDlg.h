@@ -1,14 +1,18 @@
 #pragma once
 
+#include "BatchMessages.h"
 #include "DialogBuilder.h"
 #include "MediaProbe.h"
 #include "OutputSettings.h"
+#include "SourceBatch.h"
 #include "SubtitleConversion.h"
 #include "SubtitleFilterLoad.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace caspari {
@@ -36,6 +40,11 @@ public:
     // Opens `path` as Open Video opens a picked file: a file given on the
     // command line or dropped onto the window.
     void OpenVideoFile(const QString& path);
+    // Opens several videos as one batch that Convert converts one after
+    // another; a single path opens as OpenVideoFile does.
+    void OpenVideoFiles(const QStringList& paths);
+    // The batch opened, or null while one video (or none) is.
+    const SourceBatch* batch() const { return batch_.get(); }
     // Whether the window takes a video to open now (not while converting or busy).
     bool CanOpenVideo() const;
 
@@ -50,6 +59,8 @@ public:
 signals:
     // A conversion ended, by completion, error or Stop.
     void conversionFinished(caspari::ConversionOutcome outcome);
+    // A batch ended, its summary shown; `converted` files were written whole.
+    void batchFinished(int converted);
 
 public slots:
     void reject() override;
@@ -69,17 +80,42 @@ private:
     bool TryClose();
     void OnOptions();
 
-    // Open Video (OpenSource.cpp).
+    // Open Video, one file or a batch (OpenSource.cpp).
     void OnOpenVideo();
+    // Probes `path` off the UI thread, then hands the result to `probed`.
+    void ProbeInBackground(const QString& path,
+                           std::function<void(const media::ProbeResult&)> probed);
     void OnVideoProbed(const QString& path, const media::ProbeResult& probe);
+    void OnBatchOpened(const media::ProbeResult& probe);
     void OnSourceRendered(int result);
+    // The probed source's picture and length become the output's.
+    void ApplyProbe(const media::ProbeResult& probe);
+    void RememberFolder(const QString& path);
 
     // Convert and Stop, progress and the end (ConvertSource.cpp).
     void OnConvert();
     bool ConfirmConversion();
+    // Builds and runs the rendered source; a failure finishes the conversion.
+    void StartConversion();
     void OnProgressTick();
     void OnConversionFinished(ConversionOutcome outcome, const QString& errorText);
     void RefreshConvertLabel();
+
+    // A batch (ConvertBatch.cpp): each file is probed, rendered, built and
+    // run in turn; the run ends with one summary.
+    void OnBatchConvert();
+    // Decides each file's output before anything starts; false starts nothing.
+    bool PlanBatchOutputs();
+    void StartBatchFile(int index);
+    void OnBatchFileProbed(const media::ProbeResult& probe);
+    void OnBatchFileRendered(int result);
+    void OnBatchFileFinished(ConversionOutcome outcome, const QString& errorText);
+    // Ends the file at the current index as `state` and moves on, once the
+    // engine's own handling of its end is over.
+    void EndBatchFile(SourceBatch::FileState state, const QString& reason = {});
+    void NextBatchFile();
+    void EndBatch();
+    uikit::Prompts& UserPrompts();
 
     settings::OutputSettings outputSettings_;
     QString sourcePath_;
@@ -95,6 +131,11 @@ private:
     bool closeAccepted_ = false;
     QTimer progressTimer_;
     std::unique_ptr<SubtitleConversion> conversion_;
+    std::unique_ptr<SourceBatch> batch_;
+    media::ProbeResult batchFirstProbe_;
+    int batchIndex_ = -1; // the file a running batch is at, -1 while none runs
+    bool batchStopping_ = false;
+    std::unique_ptr<BatchMessages> batchMessages_; // while a batch runs
 };
 
 } // namespace caspari

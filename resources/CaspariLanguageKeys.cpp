@@ -41,6 +41,13 @@ constexpr std::array kOwnKeys = {
     LanguageKey{125, "IDC_BUTTON_CONVERT"}, // the Convert button's idle label
     LanguageKey{124, "IDC_BUTTON_STOP"},    // the Convert button's label while converting
     LanguageKey{kMsgOutputNotRemovable, "IDS_MESSAGE_OUTPUT_NOT_REMOVABLE"},
+    LanguageKey{kMsgBatchMore, "IDS_MESSAGE_BATCH_MORE"},
+    LanguageKey{kMsgBatchFile, "IDS_MESSAGE_BATCH_FILE"},
+    LanguageKey{kMsgBatchConverted, "IDS_MESSAGE_BATCH_CONVERTED"},
+    LanguageKey{kMsgBatchStopped, "IDS_MESSAGE_BATCH_STOPPED"},
+    LanguageKey{kMsgBatchFailed, "IDS_MESSAGE_BATCH_FAILED"},
+    LanguageKey{kMsgBatchKept, "IDS_MESSAGE_BATCH_KEPT"},
+    LanguageKey{kMsgBatchOutputsExist, "IDS_MESSAGE_BATCH_OUTPUTS_EXIST"},
 };
 
 constexpr auto kKeys = WithSharedMessageKeys(kOwnKeys);

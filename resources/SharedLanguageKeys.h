@@ -45,6 +45,23 @@ inline constexpr std::array kSharedMessageKeys = {
     LanguageKey{kMsgFrameRateTooLarge, "IDS_MESSAGE_FRAME_RATE_TOO_LARGE"},
     LanguageKey{kMsgFullPathNeeded, "IDS_MESSAGE_FULL_PATH_NEEDED"},
     LanguageKey{kMsgFrameSizeTooLarge, "IDS_MESSAGE_FRAME_SIZE_TOO_LARGE"},
+    LanguageKey{kMsgConsoleSummary, "IDS_MESSAGE_CONSOLE_SUMMARY"},
+    LanguageKey{kMsgConsoleSkipped, "IDS_MESSAGE_CONSOLE_SKIPPED"},
+    LanguageKey{kMsgConsoleFailed, "IDS_MESSAGE_CONSOLE_FAILED"},
+    LanguageKey{kMsgConsoleOutputExists, "IDS_MESSAGE_CONSOLE_OUTPUT_EXISTS"},
+    LanguageKey{kMsgConsoleNotStarted, "IDS_MESSAGE_CONSOLE_NOT_STARTED"},
+    LanguageKey{kMsgConsoleStopped, "IDS_MESSAGE_CONSOLE_STOPPED"},
+    LanguageKey{kMsgConsoleInterrupted, "IDS_MESSAGE_CONSOLE_INTERRUPTED"},
+    LanguageKey{kMsgConsoleBadValue, "IDS_MESSAGE_CONSOLE_BAD_VALUE"},
+    LanguageKey{kMsgConsoleNoInput, "IDS_MESSAGE_CONSOLE_NO_INPUT"},
+    LanguageKey{kMsgConsoleOutputOneInput, "IDS_MESSAGE_CONSOLE_OUTPUT_ONE_INPUT"},
+    LanguageKey{kMsgConsoleOneVideo, "IDS_MESSAGE_CONSOLE_ONE_VIDEO"},
+    LanguageKey{kMsgConsoleExtension, "IDS_MESSAGE_CONSOLE_EXTENSION"},
+    LanguageKey{kMsgConsoleMarkOrder, "IDS_MESSAGE_CONSOLE_MARK_ORDER"},
+    LanguageKey{kMsgConsoleMarkPastEnd, "IDS_MESSAGE_CONSOLE_MARK_PAST_END"},
+    LanguageKey{kMsgConsoleTryHelp, "IDS_MESSAGE_CONSOLE_TRY_HELP"},
+    LanguageKey{kMsgConsoleOutputOrFolder, "IDS_MESSAGE_CONSOLE_OUTPUT_OR_FOLDER"},
+    LanguageKey{kMsgConsoleBitrateFormat, "IDS_MESSAGE_CONSOLE_BITRATE_FORMAT"},
 };
 
 // A program's key table: its own rows followed by the shared message rows.

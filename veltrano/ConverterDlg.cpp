@@ -2,9 +2,9 @@
 
 #include "AboutDlg.h"
 #include "ButtonSound.h"
+#include "ClipSetup.h"
 #include "ConversionJob.h"
 
-#include "CompressorCatalogue.h"
 #include "DialogBuilder.h"
 #include "DivxFeedback.h"
 #include "FileOpening.h"
@@ -13,7 +13,6 @@
 #include "MainWindowPopup.h"
 #include "MediaInit.h"
 #include "OutputOptionsDlg.h"
-#include "OutputSettingsStore.h"
 #include "PreviewPlayer.h"
 #include "Profile.h"
 #include "Prompts.h"
@@ -26,8 +25,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QSlider>
-#include <cstdlib>
-#include <ctime>
 
 namespace veltrano {
 
@@ -75,14 +72,7 @@ bool CConverterDlg::InitDialog() {
     }
 
     settings::WriteDivxFeedbackSwitch();
-    const uikit::Profile profile = uikit::Profile::Application();
-    settings::LoadCompressors(profile, outputSettings_);
-    state_.transitionMode = profile.GetInt("TransitionSettings", "TransitionType", 0);
-    state_.fixedTransition = profile.GetInt("TransitionSettings", "TransitionName", 0);
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-
-    settings::LoadOutputPath(profile, settings::DefaultOutputPath(this), outputSettings_);
-    settings::LoadOutputSize(profile, outputSettings_);
+    LoadConverterSettings(this, state_, outputSettings_);
     SetStatus(IdleStatusText());
 
     SetUpSkin();
@@ -101,7 +91,6 @@ bool CConverterDlg::InitDialog() {
     EnablePlaybackSet(false);
     Control(idc::kPlayerClosed)->hide();
 
-    settings::LoadFrameRate(profile, outputSettings_);
     Language().ApplyToDialog(*this, res::VeltranoMainDialog().id);
     return true;
 }

@@ -1,17 +1,16 @@
 // The Open Video command: pick a file, probe it, and make it the clip to convert.
+#include "ClipSetup.h"
 #include "ConverterDlg.h"
 #include "LanguagePack.h"
 #include "MediaWorker.h"
 #include "ProbeMessages.h"
 #include "Profile.h"
 #include "Prompts.h"
-#include "TransitionTable.h"
 #include "UnitsClockText.h"
 #include "WindowIds.h"
 
 #include <QLabel>
 #include <QSlider>
-#include <cstdlib>
 
 namespace veltrano {
 
@@ -20,19 +19,6 @@ namespace {
 using uikit::Language;
 
 } // namespace
-
-std::int32_t ChooseTransition(const ConverterState& state, int clipIndex) {
-    switch (state.transitionMode) {
-    case 0:
-        return std::rand() % kTransitionCount;
-    case 1:
-        return clipIndex;
-    case 2:
-        return state.fixedTransition;
-    default:
-        return state.clipTransition;
-    }
-}
 
 void CConverterDlg::OnOpenVideo() {
     if (busy_) {
@@ -89,21 +75,9 @@ void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult&
     }
 
     // Durations count in whole seconds: 83.9 s converts as 83 s unless the end
-    // mark moves. A clip shorter than a second keeps its real length, or it
-    // would have nothing to convert.
-    const std::int64_t duration =
-        probe.duration < media::kUnitsPerSecond
-            ? probe.duration
-            : probe.duration / media::kUnitsPerSecond * media::kUnitsPerSecond;
-    state_.clipTransition = ChooseTransition(state_, 0);
-    outputSettings_.sourceWidth = probe.width;
-    outputSettings_.sourceHeight = probe.height;
-    outputSettings_.outputWidth = probe.width;
-    outputSettings_.outputHeight = probe.height;
-    outputSettings_.sourceFrameRate = probe.frameRate;
-    outputSettings_.sourceCount = 1;
-    state_.musicFile = path;
-    state_.musicCount = 1;
+    // mark moves.
+    TakeOpenedClip(path, probe, state_, outputSettings_);
+    const std::int64_t duration = state_.endMark;
 
     const int lastSeparator = path.lastIndexOf('/');
     uikit::Profile profile = uikit::Profile::Application();
@@ -111,8 +85,6 @@ void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult&
                         lastSeparator >= 0 ? path.left(lastSeparator + 1) : QString());
     profile.Save();
 
-    state_.startMark = 0;
-    state_.endMark = duration;
     Control<QLabel>(idc::kPosition)->setText("00:00:00 / " + UnitsClockText(duration));
     Control<QLabel>(idc::kEndMark)->setText(UnitsClockText(duration));
     Control<QLabel>(idc::kStartMark)->setText("00:00:00");
@@ -121,9 +93,6 @@ void CConverterDlg::OnVideoProbed(const QString& path, const media::ProbeResult&
 
     EnablePlaybackSet(true);
     SetStatus(OutputStatusText());
-    if (outputSettings_.frameRateIndex == settings::kFrameRateSourceIndex) {
-        outputSettings_.outputFrameRate = outputSettings_.sourceFrameRate;
-    }
 }
 
 } // namespace veltrano

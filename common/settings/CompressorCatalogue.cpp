@@ -135,6 +135,11 @@ void ReleaseCompressor(CompressorCategory category) {
     CurrentCompressorDevices().Release(category);
 }
 
+void ReleaseCompressors() {
+    ReleaseCompressor(CompressorCategory::Video);
+    ReleaseCompressor(CompressorCategory::Audio);
+}
+
 bool CompressorBound(CompressorCategory category) {
     return CurrentCompressorDevices().Bound(category);
 }

@@ -28,6 +28,8 @@ void BindCompressor(CompressorCategory category, std::int32_t entry);
 
 // Releases and clears the category's filter slot.
 void ReleaseCompressor(CompressorCategory category);
+// The same for both slots.
+void ReleaseCompressors();
 
 // Whether the category's slot holds a bound filter.
 bool CompressorBound(CompressorCategory category);

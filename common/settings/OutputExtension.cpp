@@ -29,6 +29,20 @@ const char* ExtensionOf(std::int32_t format) {
 
 } // namespace
 
+QString OutputExtensionOf(std::int32_t format) {
+    return QString::fromLatin1(ExtensionOf(format));
+}
+
+std::int32_t FormatOfExtension(const QString& extension) {
+    const QString dotted = extension.startsWith('.') ? extension : '.' + extension;
+    for (const std::int32_t format : {kFormatAvi, kFormatWmv, kFormatMkv, kFormatAsf, kFormatMp4}) {
+        if (dotted.compare(QLatin1String(ExtensionOf(format)), Qt::CaseInsensitive) == 0) {
+            return format;
+        }
+    }
+    return -1;
+}
+
 bool WritesFile(std::int32_t format) {
     return ExtensionOf(format) != nullptr;
 }

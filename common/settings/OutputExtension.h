@@ -26,6 +26,11 @@ bool WritesFile(std::int32_t format);
 int FormatListPosition(std::int32_t format);
 std::int32_t FormatAtListPosition(int position);
 
+// The file extension of `format` (".mp4"); empty for a format without file.
+QString OutputExtensionOf(std::int32_t format);
+// The format whose extension `extension` is (".MKV" or "mkv"), else -1.
+std::int32_t FormatOfExtension(const QString& extension);
+
 // `path` with its extension replaced by the one of `format` (".avi", ".wmv",
 // ".mkv", ".asf", ".mp4"); only a dot in the file name starts an extension.
 // For any other format says "Does not support the video format" and returns

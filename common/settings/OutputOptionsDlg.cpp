@@ -8,6 +8,7 @@
 #include "LanguagePack.h"
 #include "MessageIds.h"
 #include "OutputExtension.h"
+#include "OutputLimits.h"
 #include "OutputSettingsStore.h"
 #include "Profile.h"
 #include "Prompts.h"
@@ -20,7 +21,6 @@
 #include <QIntValidator>
 #include <QLineEdit>
 #include <algorithm>
-#include <limits>
 #include <map>
 
 namespace settings {
@@ -89,19 +89,8 @@ constexpr OptionsLayout kCaspariLayout{.ok = 1041,
                                        .audioKbps = 1052,
                                        .audioBitrateText = 1053};
 
-// Bitrates of the WMV audio list, by position.
-constexpr std::int32_t kAudioBitrates[] = {64000, 128000, 192000, 320000};
-constexpr std::int32_t kVideoBitrateUnit = 1024;
-constexpr std::int32_t kAudioBitrateUnit = 1000;
-// The largest video bitrate the edit takes, in kbit/s: far above what a WMV
-// encoder is given, and its bit/s value stays well inside 32 bits.
-constexpr int kLargestVideoKbps = 100000;
-static_assert(kLargestVideoKbps <= std::numeric_limits<std::int32_t>::max() / kVideoBitrateUnit);
-
 constexpr int kCustomSizePosition = 8;
 constexpr int kOptionsDialogId = 129;
-// Above this a typed rate would make a conversion write frames without end.
-constexpr double kLargestCustomFrameRate = 1000.0;
 
 struct FrameSize {
     int width;
@@ -116,12 +105,6 @@ int EditInteger(const QLineEdit& edit) {
     bool ok = false;
     const int value = edit.text().trimmed().toInt(&ok);
     return ok ? value : 0;
-}
-
-// Truncated toward zero to a multiple of 8, and at least 16.
-std::int32_t ConfirmedDimension(int typed) {
-    const int truncated = typed - typed % 8;
-    return truncated < 16 ? 16 : truncated;
 }
 
 } // namespace
@@ -450,7 +433,7 @@ bool COutputOptionsDlg::Collect() {
     const auto* rateEdit = Control<QLineEdit>(ids_.frameRate);
     const auto* rateList = Control<QComboBox>(ids_.frameRateList);
     const double typedRate = LeadingNumber(rateEdit->text());
-    if (typedRate < 0.001) {
+    if (typedRate < kSmallestFrameRate) {
         uikit::ShowAppMessage(this, "The frame rate is too small!");
         return false;
     }

@@ -29,4 +29,14 @@ void RunAboutBox(QWidget* owner, const res::DialogTemplate& aboutTemplate, int i
     about.exec();
 }
 
+QString VersionOf(const res::DialogTemplate& aboutTemplate, int versionLabelId) {
+    for (const res::ControlTemplate& control : aboutTemplate.controls) {
+        if (control.id == versionLabelId) {
+            QString text = QString::fromUtf8(control.text);
+            return text.remove(QLatin1String("Version")).trimmed();
+        }
+    }
+    return {};
+}
+
 } // namespace uikit

@@ -17,4 +17,8 @@ namespace uikit {
 void RunAboutBox(QWidget* owner, const res::DialogTemplate& aboutTemplate, int iconPictureId,
                  const QString& iconPath, const std::function<void(QDialog&)>& prepare = {});
 
+// The program's version as its About box states it: the label `versionLabelId`
+// of `aboutTemplate` ("Version 2.0") without the word.
+QString VersionOf(const res::DialogTemplate& aboutTemplate, int versionLabelId);
+
 } // namespace uikit

@@ -13,6 +13,13 @@ namespace {
 constexpr int kSteps = 1000;
 }
 
+std::int64_t SecondsLeft(double done, std::int64_t elapsedSeconds) {
+    if (done <= 0.0 || elapsedSeconds <= 0) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(elapsedSeconds * (1.0 - std::min(done, 1.0)) / done);
+}
+
 void StartConversionProgress(QProgressBar& bar) {
     bar.setRange(0, kSteps);
     bar.setValue(0);
@@ -23,8 +30,7 @@ void StartConversionProgress(QProgressBar& bar) {
 void ShowConversionProgress(QProgressBar& bar, double done, std::int64_t elapsedSeconds) {
     done = std::clamp(done, 0.0, 1.0);
     bar.setValue(static_cast<int>(done * kSteps));
-    if (done > 0.0 && elapsedSeconds > 0) {
-        const auto left = static_cast<std::int64_t>(elapsedSeconds * (1.0 - done) / done);
+    if (const std::int64_t left = SecondsLeft(done, elapsedSeconds); left >= 0) {
         bar.setFormat("%p%  -  " +
                       Language().GetMessageText(res::kMsgTimeLeft).arg(ClockText(left)));
     }

@@ -22,16 +22,17 @@ std::optional<QString> LocalFile(const QUrl& url) {
     return info.absoluteFilePath();
 }
 
-std::optional<QString> FirstDroppedFile(const QMimeData* data) {
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
     if (data == nullptr || !data->hasUrls()) {
-        return std::nullopt;
+        return files;
     }
     for (const QUrl& url : data->urls()) {
         if (auto file = LocalFile(url)) {
-            return file;
+            files.append(*file);
         }
     }
-    return std::nullopt;
+    return files;
 }
 
 } // namespace
@@ -50,7 +51,12 @@ std::optional<QString> FileFromArguments(const QStringList& arguments) {
 
 FileDropTarget::FileDropTarget(QWidget& window, std::function<bool()> canOpen,
                                std::function<void(const QString&)> open)
-    : QObject(&window), window_(window), canOpen_(std::move(canOpen)), open_(std::move(open)) {
+    : FileDropTarget(window, std::move(canOpen),
+                     [open = std::move(open)](const QStringList& files) { open(files.front()); }) {}
+
+FileDropTarget::FileDropTarget(QWidget& window, std::function<bool()> canOpen,
+                               std::function<void(const QStringList&)> openAll)
+    : QObject(&window), window_(window), canOpen_(std::move(canOpen)), open_(std::move(openAll)) {
     window.setAcceptDrops(true);
     window.installEventFilter(this);
 }
@@ -63,7 +69,7 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (canOpen_() && FirstDroppedFile(drag->mimeData())) {
+        if (canOpen_() && !DroppedFiles(drag->mimeData()).isEmpty()) {
             drag->acceptProposedAction();
         } else {
             drag->ignore();
@@ -72,13 +78,13 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const auto file = FirstDroppedFile(drop->mimeData());
-        if (!file || !canOpen_()) {
+        const QStringList files = DroppedFiles(drop->mimeData());
+        if (files.isEmpty() || !canOpen_()) {
             drop->ignore();
             return true;
         }
         drop->acceptProposedAction();
-        open_(*file);
+        open_(files);
         return true;
     }
     default:

@@ -19,14 +19,16 @@ namespace uikit {
 std::optional<QString> FileFromArguments(const QStringList& arguments);
 
 // Lets `window` take files dropped onto it: the first local file of a drop goes
-// to `open`, while `canOpen` says the window takes one now. Lives as a child of
-// the window.
+// to `open` (or all of them, in order, to `openAll`), while `canOpen` says the
+// window takes them now. Lives as a child of the window.
 class FileDropTarget : public QObject {
     Q_OBJECT
 
 public:
     FileDropTarget(QWidget& window, std::function<bool()> canOpen,
                    std::function<void(const QString&)> open);
+    FileDropTarget(QWidget& window, std::function<bool()> canOpen,
+                   std::function<void(const QStringList&)> openAll);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,7 +36,7 @@ protected:
 private:
     QWidget& window_;
     std::function<bool()> canOpen_;
-    std::function<void(const QString&)> open_;
+    std::function<void(const QStringList&)> open_;
 };
 
 } // namespace uikit

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,6 +43,8 @@ public:
     virtual PromptAnswer AskYesNo(QWidget* owner, const QString& text, const QString& caption,
                                   PromptIcon icon) = 0;
     virtual std::optional<QString> PickOpenFile(QWidget* owner, const FileRequest& request) = 0;
+    // The open dialog with several files picked at once; empty when cancelled.
+    virtual QStringList PickOpenFiles(QWidget* owner, const FileRequest& request) = 0;
     virtual std::optional<QString> PickSaveFile(QWidget* owner, const FileRequest& request) = 0;
     virtual std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) = 0;
     // Hands `url` to the desktop (browser, mail or help viewer); false when

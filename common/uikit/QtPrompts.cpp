@@ -61,6 +61,13 @@ std::optional<QString> QtPrompts::PickOpenFile(QWidget* owner, const FileRequest
     return path;
 }
 
+QStringList QtPrompts::PickOpenFiles(QWidget* owner, const FileRequest& request) {
+    QString selected;
+    const QString filters = FileFilterList(request, &selected);
+    return QFileDialog::getOpenFileNames(owner, request.title, StartPath(request), filters,
+                                         &selected);
+}
+
 std::optional<QString> QtPrompts::PickSaveFile(QWidget* owner, const FileRequest& request) {
     QString selected;
     const QString filters = FileFilterList(request, &selected);

@@ -12,6 +12,7 @@ public:
     PromptAnswer AskYesNo(QWidget* owner, const QString& text, const QString& caption,
                           PromptIcon icon) override;
     std::optional<QString> PickOpenFile(QWidget* owner, const FileRequest& request) override;
+    QStringList PickOpenFiles(QWidget* owner, const FileRequest& request) override;
     std::optional<QString> PickSaveFile(QWidget* owner, const FileRequest& request) override;
     std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) override;
     bool OpenUrl(QWidget* owner, const QUrl& url) override;

@@ -32,6 +32,11 @@ std::optional<QString> RecordingPrompts::PickOpenFile(QWidget* owner, const File
     return TakeFile();
 }
 
+QStringList RecordingPrompts::PickOpenFiles(QWidget* owner, const FileRequest& request) {
+    Add({Kind::OpenFiles, owner, {}, request.title, PromptIcon::None, request, {}});
+    return TakeFiles();
+}
+
 std::optional<QString> RecordingPrompts::PickSaveFile(QWidget* owner, const FileRequest& request) {
     Add({Kind::SaveFile, owner, {}, request.title, PromptIcon::None, request, {}});
     return TakeFile();
@@ -58,15 +63,20 @@ bool RecordingPrompts::OpenUrl(QWidget* owner, const QUrl& url) {
 }
 
 std::optional<QString> RecordingPrompts::TakeFile() {
+    const QStringList paths = TakeFiles();
+    return paths.isEmpty() ? std::nullopt : std::optional<QString>(paths.front());
+}
+
+QStringList RecordingPrompts::TakeFiles() {
     if (files_.empty()) {
-        return std::nullopt;
+        return {};
     }
-    const QString path = files_.front();
+    QStringList paths = files_.front();
     files_.pop_front();
-    if (path.isNull()) {
-        return std::nullopt;
+    if (paths.isEmpty() || paths.front().isNull()) {
+        return {};
     }
-    return path;
+    return paths;
 }
 
 std::vector<RecordingPrompts::Record> RecordingPrompts::Messages() const {
