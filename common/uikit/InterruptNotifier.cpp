@@ -32,8 +32,8 @@ InterruptNotifier::InterruptNotifier() {
         pipeEnds[0] = pipeEnds[1] = -1;
         return;
     }
-    notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &InterruptNotifier::ReadPipe);
+    notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &InterruptNotifier::ReadPipe);
     struct sigaction action = {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -50,7 +50,7 @@ InterruptNotifier::~InterruptNotifier() {
     for (std::size_t i = 0; i < std::size(kSignals); ++i) {
         sigaction(kSignals[i], &previous[i], nullptr);
     }
-    delete notifier_;
+    notifier_.reset();
     close(pipeEnds[0]);
     close(pipeEnds[1]);
     pipeEnds[0] = pipeEnds[1] = -1;

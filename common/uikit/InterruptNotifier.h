@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QSocketNotifier;
 
 namespace uikit {
@@ -26,7 +28,8 @@ signals:
 private:
     void ReadPipe();
 
-    QSocketNotifier* notifier_ = nullptr;
+    // Gone before the pipe it reads is closed.
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 } // namespace uikit
