@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   ffmpeg xvfb xauth x11-apps imagemagick desktop-file-utils
   clang-format-14
+  dpkg-dev file lintian appstream man-db
   fonts-dejavu-core fonts-noto-cjk
 )
 

@@ -1,6 +1,6 @@
 # Installs BUILD_DIR into PREFIX and checks that the programs, their language
-# files, menu entries and icons land where the desktop looks for them, and that
-# the menu entries are valid.
+# files, menu entries, icons, software-centre entries and manual pages land
+# where the desktop looks for them, and that the menu entries are valid.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
     RESULT_VARIABLE installed OUTPUT_QUIET)
@@ -17,7 +17,11 @@ set(expected
     share/videoconverters/help/caspari.html
     share/videoconverters/help/languages.html
     share/applications/veltrano.desktop
-    share/applications/caspari.desktop)
+    share/applications/caspari.desktop
+    share/man/man1/veltrano.1.gz
+    share/man/man1/caspari.1.gz
+    share/metainfo/example.tarnwickstudio.videoconverters.veltrano.metainfo.xml
+    share/metainfo/example.tarnwickstudio.videoconverters.caspari.metainfo.xml)
 foreach(program veltrano caspari)
     foreach(size 16 32 48 64 128 256)
         list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${program}.png)
