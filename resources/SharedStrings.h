@@ -49,7 +49,7 @@ inline constexpr std::array kSharedStrings = {
     StringResource{kMsgSubtitleStreamUnreadable, "The subtitles inside the video could not be "
                                                  "read; the video is converted without them."},
     StringResource{kMsgNoProgress, "The conversion stopped making progress at %1."},
-    StringResource{kMsgMp4Refused, "MP4 holds H.264, H.265 or MPEG-4 Part 2 video and AAC or MP3 "
+    StringResource{kMsgMp4Refused, "MP4 holds H.264, H.265 or MPEG-4 Visual video and AAC or MP3 "
                                    "sound; %1 writes neither. Choose another compressor in the "
                                    "output options."},
     StringResource{kMsgOutputNotAFile, "The output file %1 is not a file that can be written. "
